@@ -1,0 +1,62 @@
+// A text file with the line rules of the C runtime's text mode, applied by
+// this class itself so that the bytes are the same on Windows and on Linux:
+// reading, a line ends at LF and a CR directly before that LF is dropped, and
+// a Ctrl-Z byte ends the file; writing, every LF becomes CR LF.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zevo {
+
+class TextFile {
+public:
+    enum class Mode {
+        Read,           // existing file, reading only
+        WriteTruncate,  // created or emptied, writing
+        Append,         // created when missing, never emptied, writes go to the end
+    };
+
+    enum class ReadResult {
+        Line,     // one physical line, its LF kept when it had one
+        TooLong,  // a line longer than the limit; it has been skipped whole
+        End,      // nothing more to read
+    };
+
+    TextFile() = default;
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    bool Open(const std::string& path, Mode mode);
+    // Takes over an already open stream (a memory stream in tests and fuzzing).
+    bool OpenStream(std::FILE* stream, Mode mode);
+    bool IsOpen() const { return m_file != nullptr; }
+    // Flushes and closes; false when buffered text could not be written.
+    bool Close();
+
+    // Reads the next physical line into `line`. A line whose text (without
+    // its line end) is longer than maxBytes is skipped up to its end and
+    // reported as TooLong. Lines are counted from 1 since Open.
+    ReadResult ReadLine(std::string& line, size_t maxBytes);
+    int LineNumber() const { return m_lineNumber; }
+
+    // Writes the text with every LF turned into CR LF; false on a write error.
+    bool Write(const std::string& text);
+    bool Flush();
+
+private:
+    bool FillBuffer();
+
+    std::FILE* m_file = nullptr;
+    Mode m_mode = Mode::Read;
+    std::vector<char> m_buffer;
+    size_t m_bufferPos = 0;
+    size_t m_bufferEnd = 0;
+    bool m_atEnd = false;
+    int m_lineNumber = 0;
+};
+
+}  // namespace zevo

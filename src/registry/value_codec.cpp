@@ -1,0 +1,195 @@
+#include "registry/value_codec.h"
+
+namespace zevo {
+
+namespace {
+
+int DigitValue(char c)
+{
+    if (c >= 'a' && c <= 'z')
+        c = static_cast<char>(c - 'a' + 'A');
+    int code = static_cast<signed char>(c);
+    return code > '9' ? code - 55 : code - 48;
+}
+
+struct TypeMarker {
+    const char* text;
+    int type;
+};
+
+const TypeMarker kTypeMarkers[] = {
+    {"dword:", kRegDword},           {"hex:", kRegBinary},     {"hex(0):", kRegNone},
+    {"hex(2):", kRegExpandSz},       {"hex(5):", kRegDwordBigEndian},
+    {"hex(6):", kRegLink},           {"hex(7):", kRegMultiSz}, {"hex(8):", kRegResourceList},
+};
+
+}  // namespace
+
+std::string FoldBackslashes(const std::string& text, const CodePage& cp)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        size_t length = cp.CharLength(text, i);
+        out.append(text, i, length);
+        if (length == 1 && text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\\')
+            i += 2;
+        else
+            i += length;
+    }
+    return out;
+}
+
+std::string GetValueName(const std::string& line, const CodePage& cp)
+{
+    if (!line.empty() && line[0] == '@')
+        return std::string();
+    size_t open = cp.Find(line, '"');
+    if (open == std::string::npos)
+        return std::string();
+    size_t close = cp.Find(line, '"', open + 1);
+    if (close == std::string::npos)
+        return std::string();
+    return FoldBackslashes(line.substr(open + 1, close - open - 1), cp);
+}
+
+int GetValueType(const std::string& line, const CodePage& cp)
+{
+    size_t equals = cp.Find(line, '=');
+    if (equals == std::string::npos)
+        return kUnknownType;
+    size_t data = equals + 1;
+    if (data < line.size() && line[data] == '"')
+        return kRegSz;
+    for (const TypeMarker& marker : kTypeMarkers) {
+        if (cp.Find(line, marker.text, data) != std::string::npos)
+            return marker.type;
+    }
+    return kUnknownType;
+}
+
+uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,
+                      bool* found)
+{
+    static const std::string kMarker = "dword:";
+    size_t marker = cp.Find(line, kMarker);
+    if (found != nullptr)
+        *found = marker != std::string::npos;
+    if (marker == std::string::npos)
+        return 0xFFFFFFFFu;
+    fileData = line.substr(marker + kMarker.size());
+    return HexToDword(fileData.data(), fileData.size());
+}
+
+int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>& bytes,
+               std::string& fileData, bool* found)
+{
+    size_t marker = cp.Find(line, "=hex");
+    if (found != nullptr)
+        *found = marker != std::string::npos;
+    if (marker == std::string::npos)
+        return -1;
+    size_t typeText = marker + 1;
+    bytes.clear();
+    if (line.back() == ':') {
+        fileData.clear();
+        return 0;
+    }
+    size_t colon = cp.Find(line, ':', typeText);
+    size_t list = colon == std::string::npos ? typeText : colon + 1;
+    fileData = line.substr(list);
+
+    // Each element gives the byte of its first two characters; a list that
+    // ends with a comma has one more byte of value 0.
+    size_t pos = list;
+    for (;;) {
+        if (bytes.size() == kMaxValueBytes)
+            return -1;
+        bytes.push_back(static_cast<uint8_t>(HexToByte(line.data() + pos, line.size() - pos)));
+        size_t comma = cp.Find(line, ',', pos);
+        if (comma == std::string::npos)
+            break;
+        pos = comma + 1;
+        if (pos == line.size()) {
+            if (bytes.size() == kMaxValueBytes)
+                return -1;
+            bytes.push_back(0);
+            break;
+        }
+    }
+    return static_cast<int>(bytes.size());
+}
+
+std::string GetStringData(const std::string& line, const CodePage& cp, std::string& fileData,
+                          bool* found)
+{
+    size_t marker = cp.Find(line, "=\"");
+    if (found != nullptr)
+        *found = marker != std::string::npos;
+    if (marker == std::string::npos)
+        return std::string();
+    std::string text = line.substr(marker + 2);
+    if (!text.empty())
+        text.pop_back();
+    fileData = FoldBackslashes(text, cp);
+    return fileData;
+}
+
+int HexToByte(const char* text, size_t length)
+{
+    int high = DigitValue(length > 0 ? text[0] : '\0');
+    int low = DigitValue(length > 1 ? text[1] : '\0');
+    return 16 * high + low;
+}
+
+uint32_t HexToDword(const char* text, size_t length)
+{
+    size_t digits = length < 8 ? length : 8;
+    uint32_t value = 0;
+    for (size_t i = 0; i < digits; ++i)
+        value = value * 16u + static_cast<uint32_t>(DigitValue(text[i]));
+    return value;
+}
+
+uint32_t BytesToDword(const uint8_t* bytes)
+{
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+ValueText FormatValueText(int type, const uint8_t* data, size_t size)
+{
+    static const char kHex[] = "0123456789abcdef";
+    ValueText result;
+    if (type == kRegDword) {
+        uint8_t four[4] = {0, 0, 0, 0};
+        for (size_t i = 0; i < size && i < 4; ++i)
+            four[i] = data[i];
+        uint32_t value = BytesToDword(four);
+        result.text.resize(8);
+        for (int i = 7; i >= 0; --i) {
+            result.text[static_cast<size_t>(i)] = kHex[value & 0xF];
+            value >>= 4;
+        }
+        return result;
+    }
+    if (type == kRegSz) {
+        size_t length = 0;
+        while (length < size && data[length] != 0)
+            ++length;
+        result.text.assign(reinterpret_cast<const char*>(data), length);
+        return result;
+    }
+    size_t shown = size < kMaxDisplayBytes ? size : kMaxDisplayBytes;
+    result.text.reserve(shown * 3);
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0)
+            result.text.push_back(',');
+        result.text.push_back(kHex[data[i] >> 4]);
+        result.text.push_back(kHex[data[i] & 0xF]);
+    }
+    result.longData = size > kMaxDisplayBytes;
+    return result;
+}
+
+}  // namespace zevo

@@ -1,0 +1,140 @@
+#include "registry/value_operations.h"
+
+#include <cstring>
+
+#include "registry/value_codec.h"
+
+namespace zevo {
+
+ValueOperations::ValueOperations(Registry& registry, const CodePage& cp, ValueDisplay& display)
+    : m_registry(registry), m_cp(cp), m_display(display), m_registryData(kMaxValueBytes + 1)
+{
+    m_lineData.reserve(kMaxValueBytes);
+}
+
+int ValueOperations::QueryValueText(KeyHandle key, const std::string& name, uint32_t& type,
+                                    uint32_t& size)
+{
+    m_display.m_strRegistryData.clear();
+    size = kMaxValueBytes;
+    if (m_registry.QueryValue(key, name, &type, m_registryData.data(), &size) != kErrorSuccess)
+        return 0;
+    ValueText text = FormatValueText(static_cast<int>(type), m_registryData.data(), size);
+    m_display.m_strRegistryData = std::move(text.text);
+    m_display.m_bLongData = text.longData;
+    return 1;
+}
+
+int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
+{
+    uint32_t type = 0, size = 0;
+    if (!QueryValueText(key, GetValueName(line, m_cp), type, size)) {
+        ShowLineValue(line);
+        return 0;
+    }
+    const uint8_t* registryData = m_registryData.data();
+    std::string& fileData = m_display.m_strFileData;
+    bool decoded = false;
+    bool same = false;
+    // The registry's type decides how the line is read: a string equals only
+    // a string, a number only a dword line, and other types compare bytes
+    // whatever the line's own byte-list form.
+    switch (type) {
+    case kRegDword: {
+        uint8_t four[4] = {0, 0, 0, 0};
+        std::memcpy(four, registryData, size < 4 ? size : 4);
+        uint32_t number = GetDwordData(line, m_cp, fileData, &decoded);
+        same = GetValueType(line, m_cp) == kRegDword && BytesToDword(four) == number;
+        break;
+    }
+    case kRegSz: {
+        size_t length = 0;
+        while (length < size && registryData[length] != 0)
+            ++length;
+        std::string text = GetStringData(line, m_cp, fileData, &decoded);
+        same = text.size() == length && std::memcmp(text.data(), registryData, length) == 0;
+        break;
+    }
+    default: {
+        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded);
+        m_display.m_bLongData = static_cast<unsigned>(n) > kMaxDisplayBytes;
+        same = n >= 0 && static_cast<uint32_t>(n) == size &&
+               (n == 0 || std::memcmp(m_lineData.data(), registryData, size) == 0);
+        break;
+    }
+    }
+    // When the registry's type finds nothing to decode in the line, the pane
+    // still shows the line's own value, never the previous entry's.
+    if (!decoded)
+        ShowLineValue(line);
+    return same ? 1 : 0;
+}
+
+void ValueOperations::ShowLineValue(const std::string& line)
+{
+    std::string& fileData = m_display.m_strFileData;
+    bool decoded = false;
+    switch (GetValueType(line, m_cp)) {
+    case kRegDword:
+        GetDwordData(line, m_cp, fileData, &decoded);
+        break;
+    case kRegSz:
+        GetStringData(line, m_cp, fileData, &decoded);
+        break;
+    default: {
+        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded);
+        if (static_cast<unsigned>(n) > kMaxDisplayBytes && decoded)
+            m_display.m_bLongData = true;
+        break;
+    }
+    }
+    if (!decoded) {
+        // A form the codec does not know: show what stands after the "=".
+        size_t equals = m_cp.Find(line, '=');
+        fileData = equals == std::string::npos ? std::string() : line.substr(equals + 1);
+    }
+}
+
+int ValueOperations::SetValue(KeyHandle key, const std::string& line)
+{
+    std::string name = GetValueName(line, m_cp);
+    int type = GetValueType(line, m_cp);
+    std::string ignored;
+    long rc;
+    switch (type) {
+    case kRegDword: {
+        uint32_t number = GetDwordData(line, m_cp, ignored);
+        const uint8_t bytes[4] = {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
+                                  static_cast<uint8_t>(number >> 16),
+                                  static_cast<uint8_t>(number >> 24)};
+        rc = m_registry.SetValue(key, name, kRegDword, bytes, 4);
+        break;
+    }
+    case kRegSz: {
+        std::string text = GetStringData(line, m_cp, ignored);
+        rc = m_registry.SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(text.data()),
+                                 static_cast<uint32_t>(text.size()));
+        break;
+    }
+    case kUnknownType:
+        // No program understands a value of type 0xFFFFFFFF: never write one.
+        return 0;
+    default: {
+        int n = GetHexData(line, m_cp, m_lineData, ignored);
+        if (n < 0)
+            return 0;
+        rc = m_registry.SetValue(key, name, static_cast<uint32_t>(type), m_lineData.data(),
+                                 static_cast<uint32_t>(n));
+        break;
+    }
+    }
+    return rc == kErrorSuccess ? 1 : 0;
+}
+
+int ValueOperations::ReadOldValue(const std::string& line, KeyHandle key)
+{
+    uint32_t type = 0, size = 0;
+    return QueryValueText(key, GetValueName(line, m_cp), type, size);
+}
+
+}  // namespace zevo

@@ -1,0 +1,46 @@
+// Reading, comparing and writing the value a value line names. The results
+// for the panes are left in a ValueDisplay, which the run state holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/code_page.h"
+#include "registry/registry.h"
+
+namespace zevo {
+
+struct ValueDisplay {
+    std::string m_strFileData;      // the line's value, as the file writes it
+    std::string m_strRegistryData;  // the registry's value; empty when not read
+    bool m_bLongData = false;       // byte data too long to show
+};
+
+class ValueOperations {
+public:
+    ValueOperations(Registry& registry, const CodePage& cp, ValueDisplay& display);
+
+    // Reads the named value into the registry buffer and shows it. 1 when it
+    // was read; 0 when it is missing, unreadable or longer than 128000 bytes.
+    int QueryValueText(KeyHandle key, const std::string& name, uint32_t& type, uint32_t& size);
+    // 1 when the registry already holds the line's value, 0 otherwise.
+    int CompareValue(const std::string& line, KeyHandle key);
+    // Writes the line's value; 1 when the registry accepted it. A line whose
+    // data form is not recognised is never written.
+    int SetValue(KeyHandle key, const std::string& line);
+    // Shows the current value that a deletion is about to remove; 1 when it exists.
+    int ReadOldValue(const std::string& line, KeyHandle key);
+
+private:
+    void ShowLineValue(const std::string& line);
+
+    Registry& m_registry;
+    const CodePage& m_cp;
+    ValueDisplay& m_display;
+    // Reused from value to value: a run over many values allocates them once.
+    std::vector<uint8_t> m_registryData;
+    std::vector<uint8_t> m_lineData;
+};
+
+}  // namespace zevo
