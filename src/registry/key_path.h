@@ -1,0 +1,19 @@
+// Root keys by name, and opening a key below a named root.
+#pragma once
+
+#include <string>
+
+#include "registry/registry.h"
+
+namespace zevo {
+
+// The predefined root of one of the six names, spelled exactly
+// ("HKEY_CURRENT_USER" ...); 0 for any other text.
+KeyHandle GetRootKey(Registry& registry, const std::string& name);
+
+// Opens the key below the named root into `key`, creating it and every
+// missing key on its path. Returns 1 when it is open; 0 on failure, and then
+// `key` holds the null key (never an earlier, closed one).
+int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path);
+
+}  // namespace zevo
