@@ -38,6 +38,11 @@ const std::filesystem::path& Folder()
 
 }  // namespace
 
+std::string ScratchFolder()
+{
+    return Folder().string();
+}
+
 std::string ScratchPath(const std::string& name)
 {
     return (Folder() / name).string();

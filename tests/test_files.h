@@ -5,6 +5,8 @@
 
 namespace zevo::test {
 
+// The scratch folder itself.
+std::string ScratchFolder();
 // A path in the scratch folder; the file itself is not created.
 std::string ScratchPath(const std::string& name);
 // Writes the bytes exactly as given and returns the path.

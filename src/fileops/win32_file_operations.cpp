@@ -1,0 +1,206 @@
+#include "fileops/win32_file_operations.h"
+
+#include <windows.h>
+
+#include "fileops/path_text.h"
+#include "script/history_log.h"
+
+namespace zevo {
+
+namespace {
+
+class FindHandle {
+public:
+    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
+        : m_handle(FindFirstFileA(pattern.c_str(), &data))
+    {
+    }
+    ~FindHandle()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            FindClose(m_handle);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool Found() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(m_handle, &data) != FALSE; }
+
+private:
+    HANDLE m_handle;
+};
+
+bool IsDirectory(const WIN32_FIND_DATAA& data)
+{
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Calls `visit` for each entry matching the pattern until it returns true;
+// true when one did.
+template <typename Visit>
+bool AnyEntry(const std::string& pattern, Visit visit)
+{
+    WIN32_FIND_DATAA data;
+    FindHandle find(pattern, data);
+    if (!find.Found())
+        return false;
+    do {
+        if (visit(data))
+            return true;
+    } while (find.Next(data));
+    return false;
+}
+
+char LastChar(const std::string& text)
+{
+    return text.empty() ? '\0' : text.back();
+}
+
+bool TooLong(const std::string& path)
+{
+    return path.size() > kMaxPathBytes;
+}
+
+}  // namespace
+
+bool MatchesDirectory(const std::string& path)
+{
+    if (path.size() == 2 && path[1] == ':')
+        return true;
+    if (path.size() == 3 && path[1] == ':' && path[2] == '\\')
+        return true;
+    return AnyEntry(path, [](const WIN32_FIND_DATAA& data) { return IsDirectory(data); });
+}
+
+bool MatchesFile(const std::string& path)
+{
+    char last = LastChar(path);
+    if (last == ':' || last == '\\')
+        return false;
+    return AnyEntry(path, [](const WIN32_FIND_DATAA& data) { return !IsDirectory(data); });
+}
+
+int GetDriveLetters(int letters[26])
+{
+    DWORD mask = GetLogicalDrives();
+    int count = 0;
+    for (int bit = 0; bit < 26; ++bit) {
+        if (mask & (1u << bit))
+            letters[count++] = 'A' + bit;
+    }
+    return count;
+}
+
+std::string NormalizePattern(const std::string& path)
+{
+    char last = LastChar(path);
+    if (last == ':' || last == '\\')
+        return path + "*.*";
+    if (!MatchesFile(path))
+        return path + "\\*.*";
+    return path;
+}
+
+namespace {
+
+void ListPattern(const std::string& pattern, std::vector<std::string>& names)
+{
+    names.clear();
+    AnyEntry(pattern, [&names](const WIN32_FIND_DATAA& data) {
+        if (!IsDirectory(data))
+            names.push_back(data.cFileName);
+        return false;
+    });
+}
+
+}  // namespace
+
+int ListFiles(const std::string& path, std::vector<std::string>& names)
+{
+    ListPattern(NormalizePattern(path), names);
+    return static_cast<int>(names.size());
+}
+
+bool Win32FileOperations::MatchesFile(const std::string& path)
+{
+    return !TooLong(path) && zevo::MatchesFile(path);
+}
+
+std::string Win32FileOperations::FullPath(const std::string& path)
+{
+    char buffer[MAX_PATH * 4];
+    DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (length == 0 || length >= sizeof buffer)
+        return path;
+    return std::string(buffer, length);
+}
+
+FileResult Win32FileOperations::CopyFiles(const std::string& source,
+                                          const std::string& destination)
+{
+    if (source.empty() || destination.empty())
+        return FileResult::Failed;
+    if (TooLong(source) || TooLong(destination))
+        return FileResult::PathTooLong;
+    // The set of files is fixed before anything is copied.
+    const std::string pattern = NormalizePattern(source);
+    std::vector<std::string> names;
+    ListPattern(pattern, names);
+
+    std::string target = destination;
+    char last = LastChar(target);
+    if (last != '\\' && last != ':') {
+        // A destination that is an existing plain file (and no folder)
+        // would have every name glued onto it: refused.
+        if (!MatchesDirectory(target) && zevo::MatchesFile(target))
+            return FileResult::DestinationIsFile;
+        target += '\\';
+    }
+    const std::string prefix = PatternDirectory(pattern, m_cp);
+    for (const std::string& name : names) {
+        const std::string from = prefix + name;
+        const std::string to = target + name;
+        if (TooLong(from) || TooLong(to))
+            return FileResult::PathTooLong;
+        if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+            return FileResult::Failed;
+    }
+    return FileResult::Done;
+}
+
+FileResult Win32FileOperations::DeleteFiles(const std::string& pattern)
+{
+    // An empty pattern would name the plain files of the current drive's root.
+    if (pattern.empty())
+        return FileResult::Failed;
+    if (TooLong(pattern))
+        return FileResult::PathTooLong;
+    const std::string normalized = NormalizePattern(pattern);
+    std::vector<std::string> names;
+    ListPattern(normalized, names);
+    const std::string prefix = PatternDirectory(normalized, m_cp);
+    for (const std::string& name : names) {
+        const std::string path = prefix + name;
+        if (TooLong(path))
+            return FileResult::PathTooLong;
+        if (!DeleteFileA(path.c_str()))
+            return FileResult::Failed;
+    }
+    return FileResult::Done;
+}
+
+FileResult Win32FileOperations::MakeDirectory(const std::string& path)
+{
+    if (TooLong(path))
+        return FileResult::PathTooLong;
+    return CreateDirectoryA(path.c_str(), nullptr) ? FileResult::Done : FileResult::Failed;
+}
+
+FileResult Win32FileOperations::RemoveEmptyDirectory(const std::string& path)
+{
+    if (TooLong(path))
+        return FileResult::PathTooLong;
+    return RemoveDirectoryA(path.c_str()) ? FileResult::Done : FileResult::Failed;
+}
+
+}  // namespace zevo

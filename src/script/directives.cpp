@@ -1,0 +1,327 @@
+// The directive lines of a data file: "/" followed by a letter, a flag
+// character and arguments at fixed positions.
+#include "fileops/path_text.h"
+#include "registry/key_path.h"
+#include "script/interpreter.h"
+#include "script/messages.h"
+
+namespace zevo {
+
+namespace {
+
+// A guard against a chain of hand-overs that no path comparison catches
+// (the same file under names the platform does not resolve to one).
+const size_t kMaxDataFilesPerRun = 4096;
+
+}  // namespace
+
+void Interpreter::ExecuteDirective(const std::string& line)
+{
+    DirectiveText directive(line, m_cp);
+    const char letter = directive.Letter();
+    const char flag = directive.Flag();
+    // Conditions and the history switch work whatever the conditions say.
+    const bool alwaysCarriedOut = letter == 'A' || (letter == 'L' && flag == 'H');
+    if (!alwaysCarriedOut && !m_state.m_bActive) {
+        m_dialog.UpdateDisplay();
+        return;
+    }
+    RunState& s = m_state;
+    switch (letter) {
+    case '!':
+        if (flag == '-')
+            m_dialog.SetSpeedPosition(0);
+        else if (flag != '\0')
+            m_dialog.SetSpeedPosition(LeadingDecimal(TrimLeft(AfterChars(directive.Command(), 1))));
+        break;
+    case '%':
+        if (flag != '=')
+            break;
+        if (directive.CharAt(2) == '"')
+            DeleteValue(directive);
+        else if (directive.CharAt(2) == '[')
+            DeleteKey(directive);
+        break;
+    case '*':
+        s.m_strText.Clear();
+        s.m_strText.Data(AfterChars(line, 2)).Program(messages::kLineEnd);
+        m_dialog.UpdateDisplay();
+        m_dialog.ScrollTextToEnd();
+        break;
+    case 'A':
+        SetCondition(directive, line);
+        break;
+    case 'C':
+    case 'D':
+    case 'M':
+    case 'R':
+        FileDirective(directive);
+        break;
+    case 'E':
+        s.m_nRestartMode = flag == 'Y' ? 2 : 1;
+        break;
+    case 'F':
+        HandOver(directive);
+        break;
+    case 'G':
+        if (!s.m_bVerify)
+            m_process.StartProgram(AfterChars(directive.Command(), 2));
+        break;
+    case 'I':
+        if (flag == '\0')
+            m_dialog.Minimize();
+        else if (flag == '-')
+            m_dialog.Restore();
+        break;
+    case 'L':
+        SwitchLogFiles(directive);
+        break;
+    case 'Q':
+        Quit(directive);
+        return;
+    case 'T':
+        s.m_bExitAtEnd = flag != '-';
+        break;
+    case 'V':
+        if (flag == '\0') {
+            s.m_bVerify = true;
+            s.m_bVerifyByData = true;
+        } else if (flag == '-') {
+            s.m_bVerify = false;
+        }
+        break;
+    case 'X':
+        if (flag == '-') {
+            m_dialog.UnlockRunControls();
+            s.m_bControlsUnlocked = true;
+        } else {
+            m_dialog.EnableControls(false);
+            if (flag == '\0')
+                s.m_bControlsUnlocked = false;
+        }
+        break;
+    case 'Z':
+        if (flag == '\0')
+            s.m_bTrackChanges = true;
+        else if (flag == '-')
+            s.m_bTrackChanges = false;
+        break;
+    default:
+        break;
+    }
+    m_dialog.UpdateDisplay();
+}
+
+bool Interpreter::TakeQuoted(const DirectiveText& directive, size_t needed)
+{
+    int count = SplitQuoted(directive.Command(), m_cp, m_args);
+    bool complete = count >= 0 && m_args.size() >= needed;
+    for (size_t i = 0; complete && i < needed; ++i)
+        complete = !m_args[i].empty();
+    if (!complete)
+        ReportLine(messages::kMissingArgument);
+    return complete;
+}
+
+void Interpreter::DeleteValue(const DirectiveText& directive)
+{
+    RunState& s = m_state;
+    if (!TakeQuoted(directive, 1))
+        return;
+    if (g_hDirectiveKey == 0) {
+        ReportLine(messages::kNoCurrentKey);
+        return;
+    }
+    const std::string name = m_args[0];
+    bool exists = m_values.ReadOldValue("\"" + name + "\"", g_hDirectiveKey) == 1;
+    if (s.m_bVerify) {
+        // Listed as it would be deleted; nothing is deleted or recorded.
+        if (!exists)
+            return;
+    } else if (m_registry.DeleteValue(g_hDirectiveKey, name) != kErrorSuccess) {
+        return;
+    }
+    if (s.m_bTrackChanges)
+        s.m_bChangesSeen = true;
+    if (s.m_bHistory && !s.m_bVerify) {
+        WriteHistory("[" + s.m_strKeyPath + "]" + name + "\n(Old)" + s.m_strRegistryData +
+                     "\n-- Value Deleted --\n\n");
+    }
+    s.m_strChangedItems += "[" + s.m_strKeyPath + "]" + name + " -- Value deleted --\r\n";
+}
+
+void Interpreter::DeleteKey(const DirectiveText& directive)
+{
+    RunState& s = m_state;
+    const std::string keyText = AfterChars(directive.Command(), 2);
+    std::string root, parentPath, name;
+    SplitKeyPath(keyText, m_cp, root, parentPath, name);
+    // An empty name would make the platform delete the parent itself.
+    if (name.empty()) {
+        ReportLine(messages::kNoKeyName);
+        return;
+    }
+    ScopedKey parent(m_registry);
+    if (!OpenKey(m_registry, parent, root, parentPath))
+        return;
+    if (s.m_bVerify) {
+        KeyHandle existing = 0;
+        if (m_registry.OpenKey(parent, name, &existing) != kErrorSuccess)
+            return;
+        m_registry.CloseKey(existing);
+    } else if (m_registry.DeleteKey(parent, name) != kErrorSuccess) {
+        return;
+    }
+    if (s.m_bTrackChanges)
+        s.m_bChangesSeen = true;
+    if (s.m_bHistory && !s.m_bVerify)
+        WriteHistory(keyText + "  -- Key Deleted --\n\n");
+    s.m_strChangedItems += keyText + " -- Key deleted --\r\n";
+}
+
+void Interpreter::SetCondition(const DirectiveText& directive, const std::string& line)
+{
+    RunState& s = m_state;
+    const char which = directive.CharAt(1);
+    bool* flag = which == 'M'   ? &s.m_bMonthMatch
+                 : which == 'W' ? &s.m_bWeekdayMatch
+                 : which == 'T' ? &s.m_bTimeMatch
+                                : nullptr;
+    if (flag == nullptr)
+        return;
+    if (directive.CharAt(2) == '-') {
+        *flag = true;
+    } else {
+        std::vector<std::string> items;
+        SplitWords(AfterChars(line, 4), m_cp, items);
+        if (which == 'T') {
+            if (items.size() < 2)
+                return;
+            const int from = TimeToSeconds(items[0]);
+            const int to = TimeToSeconds(items[1]);
+            const int now = s.m_nNowSeconds;
+            *flag = from <= to ? (from <= now && now <= to) : (now >= from || now <= to);
+        } else {
+            const int now = which == 'M' ? s.m_nNowMonth : s.m_nNowWeekday;
+            *flag = false;
+            for (const std::string& item : items) {
+                if (LeadingDecimal(item) == now)
+                    *flag = true;
+            }
+        }
+    }
+    s.m_bActive = s.m_bMonthMatch && s.m_bWeekdayMatch && s.m_bTimeMatch;
+}
+
+void Interpreter::FileDirective(const DirectiveText& directive)
+{
+    const char letter = directive.Letter();
+    if (!TakeQuoted(directive, letter == 'C' ? 2 : 1))
+        return;
+    // Verify changes nothing, files and folders included.
+    if (m_state.m_bVerify)
+        return;
+    switch (letter) {
+    case 'C':
+        ReportFileResult(m_files.CopyFiles(m_args[0], m_args[1]));
+        break;
+    case 'D':
+        ReportFileResult(m_files.DeleteFiles(m_args[0]));
+        break;
+    case 'M':
+        ReportFileResult(m_files.MakeDirectory(m_args[0]));
+        break;
+    default:
+        ReportFileResult(m_files.RemoveEmptyDirectory(m_args[0]));
+        break;
+    }
+}
+
+void Interpreter::ReportFileResult(FileResult result)
+{
+    // A plain failure of the platform is not reported, as before; what the
+    // program itself refused is.
+    if (result == FileResult::PathTooLong)
+        ReportLine(messages::kPathTooLong);
+    else if (result == FileResult::DestinationIsFile)
+        ReportLine(messages::kDestinationIsFile);
+}
+
+void Interpreter::HandOver(const DirectiveText& directive)
+{
+    RunState& s = m_state;
+    if (!TakeQuoted(directive, 1))
+        return;
+    const std::string path = m_args[0];
+    if (!m_files.MatchesFile(path))
+        return;
+    if (m_filesRead.count(m_cp.ToUpper(m_files.FullPath(path))) != 0 ||
+        m_filesRead.size() >= kMaxDataFilesPerRun) {
+        ReportLine(messages::kAlreadyRead);
+        return;
+    }
+    g_runDataFile.Close();
+    if (OpenDataFile(path)) {
+        s.m_strChangedItems += "File=" + path + "\r\n";
+        m_dialog.UpdateDisplay();
+        return;
+    }
+    // The data file stays closed: the run ends at the next entry.
+    if (!WriteLog(s.m_strLogFile, s.m_strChangedItems)) {
+        Report(MixedText(messages::kDataFileBefore)
+                   .Data(path)
+                   .Program(messages::kCannotOpen)
+                   .Program(messages::kLineEnd));
+    }
+}
+
+void Interpreter::SwitchLogFiles(const DirectiveText& directive)
+{
+    RunState& s = m_state;
+    const char flag = directive.Flag();
+    if (flag == 'H') {
+        const char historyFlag = directive.CharAt(2);
+        if (historyFlag == '-') {
+            s.m_bHistory = false;
+            CloseHistoryFile();
+        } else if (historyFlag == '=') {
+            if (!TakeQuoted(directive, 1))
+                return;
+            CloseHistoryFile();
+            s.m_strHistoryFile = m_args[0];
+            if (OpenHistoryFile(s.m_strHistoryFile)) {
+                s.m_bHistory = true;
+            } else {
+                Report(MixedText(messages::kHistoryFileBefore)
+                           .Data(s.m_strHistoryFile)
+                           .Program(messages::kCannotOpen)
+                           .Program(messages::kLineEnd));
+                s.m_bHistory = false;
+            }
+        }
+        return;
+    }
+    if (flag == '-') {
+        s.m_bLog = false;
+    } else if (flag == '=') {
+        if (!TakeQuoted(directive, 1))
+            return;
+        s.m_bLog = true;
+        s.m_strLogFile = m_args[0];
+    }
+}
+
+void Interpreter::Quit(const DirectiveText& directive)
+{
+    const char flag = directive.Flag();
+    if (flag == '\0' || flag == 'Y') {
+        if (!m_dialog.ConfirmBox(MixedText(messages::kAbortQuestion),
+                                 MixedText(messages::kAbortCaption))) {
+            m_dialog.UpdateDisplay();
+            return;
+        }
+    }
+    EndProcess();
+}
+
+}  // namespace zevo

@@ -1,0 +1,232 @@
+#include "script/interpreter.h"
+
+#include "registry/key_path.h"
+#include "registry/value_codec.h"
+#include "script/messages.h"
+
+namespace zevo {
+
+namespace {
+
+const char kLongDataNotice[] = " Not Displayed for Fast Process.";
+
+}  // namespace
+
+Interpreter::Interpreter(RunState& state, Registry& registry, const CodePage& cp,
+                         DialogHost& dialog, ProcessHost& process, FileOperations& files)
+    : m_state(state),
+      m_registry(registry),
+      m_cp(cp),
+      m_dialog(dialog),
+      m_process(process),
+      m_files(files),
+      m_values(registry, cp, state),
+      g_hCurrentKey(registry)
+{
+}
+
+void Interpreter::Report(const MixedText& message)
+{
+    m_state.m_strText.Append(message);
+    m_dialog.UpdateDisplay();
+    m_dialog.ScrollTextToEnd();
+}
+
+void Interpreter::ReportLine(const char* problem)
+{
+    MixedText message;
+    message.Data(m_currentDataFile)
+        .Program(" " + std::to_string(m_lineNumber))
+        .Program(messages::kLineLabel)
+        .Program(problem)
+        .Program(messages::kLineEnd);
+    Report(message);
+}
+
+bool Interpreter::OpenDataFile(const std::string& path)
+{
+    if (!g_runDataFile.Open(path, TextFile::Mode::Read))
+        return false;
+    m_currentDataFile = path;
+    m_filesRead.insert(m_cp.ToUpper(m_files.FullPath(path)));
+    return true;
+}
+
+bool Interpreter::StartRun()
+{
+    RunState& s = m_state;
+    s.m_strChangedItems.clear();
+    s.m_strText.Clear();
+    s.m_strFileData.clear();
+    s.m_strRegistryData.clear();
+    s.m_strValueName.clear();
+    s.m_bLongData = false;
+    m_dialog.UpdateDisplay();
+
+    s.SetRunClock(m_process.LocalTime());
+    // A new run never works on the key of the run before it.
+    g_hCurrentKey.Close();
+    g_strCurrentRoot.clear();
+    g_strCurrentPath.clear();
+    m_filesRead.clear();
+    m_processEnded = false;
+
+    if (!s.m_strDataFile.empty() && s.m_strDataFile.back() == '\n')
+        s.m_strDataFile.pop_back();
+    s.m_strChangedItems += "File=" + s.m_strDataFile + "\r\n";
+    m_dialog.UpdateDisplay();
+
+    g_runDataFile.Close();
+    if (!OpenDataFile(s.m_strDataFile)) {
+        WriteLog(s.m_strLogFile, s.m_strChangedItems);
+        Report(MixedText(messages::kDataFileBefore)
+                   .Data(s.m_strDataFile)
+                   .Program(messages::kCannotOpen)
+                   .Program(messages::kLineEnd));
+        return false;
+    }
+    if (s.m_bHistory && !OpenHistoryFile(s.m_strHistoryFile)) {
+        Report(MixedText(messages::kHistoryFileBefore)
+                   .Data(s.m_strHistoryFile)
+                   .Program(messages::kCannotOpen)
+                   .Program(messages::kLineEnd));
+    }
+    return true;
+}
+
+int Interpreter::OpenHistoryFile(const std::string& path)
+{
+    if (g_historyFile.Open(path, m_state.m_timeRunStart))
+        return 1;
+    std::string shown = path;
+    if (!shown.empty() && shown.back() == '\n')
+        shown.pop_back();
+    m_dialog.ConfirmBox(MixedText().Data(shown).Program(messages::kCannotOpen), MixedText());
+    return 0;
+}
+
+void Interpreter::FinishRun(bool writeLog)
+{
+    g_historyFile.Close();
+    g_runDataFile.Close();
+    if (writeLog && !WriteLog(m_state.m_strLogFile, m_state.m_strChangedItems))
+        Report(MixedText(messages::kLogFileCannotOpen).Program(messages::kLineEnd));
+}
+
+void Interpreter::StopRun()
+{
+    g_runDataFile.Close();
+    m_dialog.UpdateDisplay();
+    if (m_state.m_bLog && !WriteLog(m_state.m_strLogFile, m_state.m_strChangedItems))
+        Report(MixedText(messages::kLogFileCannotOpen).Program(messages::kLineEnd));
+}
+
+void Interpreter::CloseFiles()
+{
+    g_historyFile.Close();
+    g_runDataFile.Close();
+}
+
+void Interpreter::EndProcess()
+{
+    CloseFiles();
+    m_processEnded = true;
+    m_process.ExitProcess(0);
+}
+
+int Interpreter::ProcessEntry()
+{
+    if (m_processEnded || !g_runDataFile.IsOpen())
+        return 0;
+    Entry entry;
+    if (!ReadEntry(g_runDataFile, m_cp, entry))
+        return 0;
+    m_lineNumber = entry.line;
+    switch (entry.kind) {
+    case EntryKind::Blank:
+    case EntryKind::Header:
+    case EntryKind::Comment:
+    case EntryKind::Other:
+    case EntryKind::BrokenBackslash:
+        break;
+    case EntryKind::TooLong:
+        ReportLine(messages::kLineTooLong);
+        break;
+    case EntryKind::HasNul:
+        ReportLine(messages::kLineHasNul);
+        break;
+    case EntryKind::Directive:
+        g_hDirectiveKey = g_hCurrentKey;
+        ExecuteDirective(entry.text);
+        break;
+    case EntryKind::Key:
+        HandleKeyLine(entry.text);
+        break;
+    case EntryKind::Value:
+        HandleValueLine(entry.text);
+        break;
+    }
+    return 1;
+}
+
+void Interpreter::HandleKeyLine(const std::string& line)
+{
+    SplitKeyLine(line, m_cp, g_strCurrentRoot, g_strCurrentPath);
+    m_state.m_strKeyPath = g_strCurrentPath.empty() ? g_strCurrentRoot
+                                                    : g_strCurrentRoot + "\\" + g_strCurrentPath;
+    m_dialog.UpdateDisplay();
+    // Opening creates the key, also with Verify on and while the conditions
+    // do not hold.
+    if (!OpenKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath))
+        ReportLine(messages::kKeyNotOpened);
+}
+
+void Interpreter::HandleValueLine(const std::string& line)
+{
+    RunState& s = m_state;
+    s.m_strValueName = GetValueName(line, m_cp);
+    if (!s.m_bActive)
+        return;
+    if (g_hCurrentKey.Get() == 0) {
+        ReportLine(messages::kNoCurrentKey);
+        return;
+    }
+
+    bool same = m_values.CompareValue(line, g_hCurrentKey) == 1;
+    if (s.m_bTrackChanges && !same)
+        s.m_bChangesSeen = true;
+
+    // The record holds the display forms, taken before a long value's are
+    // replaced by the notice; it is written once the registry took the value.
+    std::string record;
+    if (!same && !s.m_bVerify && s.m_bHistory) {
+        record = "[" + s.m_strKeyPath + "]" + s.m_strValueName + "\n(Old)" + s.m_strRegistryData +
+                 "\n(New)" + s.m_strFileData + "\n\n";
+    }
+    if (s.m_bLongData) {
+        s.m_strRegistryData = kLongDataNotice;
+        s.m_strFileData = kLongDataNotice;
+    }
+    s.m_bLongData = false;
+
+    if (same) {
+        m_dialog.UpdateDisplay();
+        return;
+    }
+    s.m_strChangedItems += g_strCurrentRoot + "\\" + g_strCurrentPath + " \"" + s.m_strValueName +
+                           "\"\r\n";
+    m_dialog.UpdateDisplay();
+    if (s.m_bVerify)
+        return;
+    if (GetValueType(line, m_cp) == kUnknownType) {
+        ReportLine(messages::kUnknownValueForm);
+        return;
+    }
+    if (m_values.SetValue(g_hCurrentKey, line) != 1) {
+        ReportLine(messages::kValueNotWritten);
+        return;
+    }
+    WriteHistory(record);
+}
+
+}  // namespace zevo
