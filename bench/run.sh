@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Builds the Windows benchmarks and runs them under Wine, printing their figures.
-# Usage: bench/run.sh [values per pass]   (default 10000)
+# Builds the benchmarks and runs them, printing their figures:
+# the interpreter natively (optimised), the per-value registry work under Wine.
+# Usage: bench/run.sh [values per pass for the registry benchmark]   (default 10000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+
+echo "== interpreter, in-memory registry (native, optimised)"
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZEVO_TESTS=OFF >/dev/null
+cmake --build build/bench -j"$(nproc)" --target interpreter_bench >/dev/null
+(cd build/bench && ./bench/interpreter_bench)
+
+echo "== registry values under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc)" --target value_bench >/dev/null
 trap scripts/wine-stop.sh EXIT

@@ -21,4 +21,4 @@ scripts/wine-prefix.sh
 ctest --preset windows -j"$jobs" --timeout 120
 
 echo "== fuzzing"
-scripts/fuzz.sh "${ZEVO_FUZZ_SECONDS:-60}"
+scripts/fuzz.sh "${ZEVO_FUZZ_SECONDS:-30}"

@@ -22,7 +22,19 @@ const char* ModeString(TextFile::Mode mode)
     return "rb";
 }
 
+std::FILE* OpenWithStdio(const std::string& path, TextFile::Mode mode)
+{
+    return std::fopen(path.c_str(), ModeString(mode));
+}
+
+TextFile::OpenFunction g_openFunction = OpenWithStdio;
+
 }  // namespace
+
+void TextFile::SetOpenFunction(OpenFunction open)
+{
+    g_openFunction = open != nullptr ? open : OpenWithStdio;
+}
 
 TextFile::~TextFile()
 {
@@ -34,7 +46,7 @@ bool TextFile::Open(const std::string& path, Mode mode)
     Close();
     if (path.empty())
         return false;
-    return OpenStream(std::fopen(path.c_str(), ModeString(mode)), mode);
+    return OpenStream(g_openFunction(path, mode), mode);
 }
 
 bool TextFile::OpenStream(std::FILE* stream, Mode mode)

@@ -25,6 +25,12 @@ public:
         End,      // nothing more to read
     };
 
+    // How files are opened: fopen in binary mode unless a test or fuzz
+    // target puts its own function in place (to keep files in a sandbox or
+    // to make the disk fail).
+    using OpenFunction = std::FILE* (*)(const std::string& path, Mode mode);
+    static void SetOpenFunction(OpenFunction open);
+
     TextFile() = default;
     ~TextFile();
     TextFile(const TextFile&) = delete;

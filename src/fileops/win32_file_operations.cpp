@@ -51,9 +51,55 @@ bool AnyEntry(const std::string& pattern, Visit visit)
     return false;
 }
 
-char LastChar(const std::string& text)
+// The ANSI calls read path bytes in the system code page; the free path
+// functions split them the same way.
+const CodePage& SystemCodePage()
 {
-    return text.empty() ? '\0' : text.back();
+    static const CodePage cp =
+        CodePage::FromPredicate([](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
+    return cp;
+}
+
+// The last character when it is a single byte, else '\0': the second byte of
+// a double-byte character (0x5C in many Shift-JIS names) is no separator.
+char LastChar(const std::string& text, const CodePage& cp)
+{
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); i += cp.CharLength(text, i))
+        last = i;
+    return last != std::string::npos && last + 1 == text.size() ? text[last] : '\0';
+}
+
+bool EndsInSeparator(const std::string& path, const CodePage& cp)
+{
+    char last = LastChar(path, cp);
+    return last == ':' || last == '\\';
+}
+
+bool FileMatches(const std::string& path, const CodePage& cp)
+{
+    if (EndsInSeparator(path, cp))
+        return false;
+    return AnyEntry(path, [](const WIN32_FIND_DATAA& data) { return !IsDirectory(data); });
+}
+
+std::string Normalize(const std::string& path, const CodePage& cp)
+{
+    if (EndsInSeparator(path, cp))
+        return path + "*.*";
+    if (!FileMatches(path, cp))
+        return path + "\\*.*";
+    return path;
+}
+
+void ListPattern(const std::string& pattern, std::vector<std::string>& names)
+{
+    names.clear();
+    AnyEntry(pattern, [&names](const WIN32_FIND_DATAA& data) {
+        if (!IsDirectory(data))
+            names.push_back(data.cFileName);
+        return false;
+    });
 }
 
 bool TooLong(const std::string& path)
@@ -74,10 +120,7 @@ bool MatchesDirectory(const std::string& path)
 
 bool MatchesFile(const std::string& path)
 {
-    char last = LastChar(path);
-    if (last == ':' || last == '\\')
-        return false;
-    return AnyEntry(path, [](const WIN32_FIND_DATAA& data) { return !IsDirectory(data); });
+    return FileMatches(path, SystemCodePage());
 }
 
 int GetDriveLetters(int letters[26])
@@ -93,27 +136,8 @@ int GetDriveLetters(int letters[26])
 
 std::string NormalizePattern(const std::string& path)
 {
-    char last = LastChar(path);
-    if (last == ':' || last == '\\')
-        return path + "*.*";
-    if (!MatchesFile(path))
-        return path + "\\*.*";
-    return path;
+    return Normalize(path, SystemCodePage());
 }
-
-namespace {
-
-void ListPattern(const std::string& pattern, std::vector<std::string>& names)
-{
-    names.clear();
-    AnyEntry(pattern, [&names](const WIN32_FIND_DATAA& data) {
-        if (!IsDirectory(data))
-            names.push_back(data.cFileName);
-        return false;
-    });
-}
-
-}  // namespace
 
 int ListFiles(const std::string& path, std::vector<std::string>& names)
 {
@@ -123,7 +147,7 @@ int ListFiles(const std::string& path, std::vector<std::string>& names)
 
 bool Win32FileOperations::MatchesFile(const std::string& path)
 {
-    return !TooLong(path) && zevo::MatchesFile(path);
+    return !TooLong(path) && FileMatches(path, m_cp);
 }
 
 std::string Win32FileOperations::FullPath(const std::string& path)
@@ -143,26 +167,26 @@ FileResult Win32FileOperations::CopyFiles(const std::string& source,
     if (TooLong(source) || TooLong(destination))
         return FileResult::PathTooLong;
     // The set of files is fixed before anything is copied.
-    const std::string pattern = NormalizePattern(source);
+    const std::string pattern = Normalize(source, m_cp);
     std::vector<std::string> names;
     ListPattern(pattern, names);
 
     std::string target = destination;
-    char last = LastChar(target);
-    if (last != '\\' && last != ':') {
+    if (!EndsInSeparator(target, m_cp)) {
         // A destination that is an existing plain file (and no folder)
         // would have every name glued onto it: refused.
-        if (!MatchesDirectory(target) && zevo::MatchesFile(target))
+        if (!MatchesDirectory(target) && FileMatches(target, m_cp))
             return FileResult::DestinationIsFile;
         target += '\\';
     }
+    // Every path is checked before the first copy: a refusal does nothing.
     const std::string prefix = PatternDirectory(pattern, m_cp);
     for (const std::string& name : names) {
-        const std::string from = prefix + name;
-        const std::string to = target + name;
-        if (TooLong(from) || TooLong(to))
+        if (TooLong(prefix + name) || TooLong(target + name))
             return FileResult::PathTooLong;
-        if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    }
+    for (const std::string& name : names) {
+        if (!CopyFileA((prefix + name).c_str(), (target + name).c_str(), FALSE))
             return FileResult::Failed;
     }
     return FileResult::Done;
@@ -175,15 +199,16 @@ FileResult Win32FileOperations::DeleteFiles(const std::string& pattern)
         return FileResult::Failed;
     if (TooLong(pattern))
         return FileResult::PathTooLong;
-    const std::string normalized = NormalizePattern(pattern);
+    const std::string normalized = Normalize(pattern, m_cp);
     std::vector<std::string> names;
     ListPattern(normalized, names);
     const std::string prefix = PatternDirectory(normalized, m_cp);
     for (const std::string& name : names) {
-        const std::string path = prefix + name;
-        if (TooLong(path))
+        if (TooLong(prefix + name))
             return FileResult::PathTooLong;
-        if (!DeleteFileA(path.c_str()))
+    }
+    for (const std::string& name : names) {
+        if (!DeleteFileA((prefix + name).c_str()))
             return FileResult::Failed;
     }
     return FileResult::Done;

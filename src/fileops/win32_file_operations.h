@@ -10,6 +10,9 @@
 
 namespace zevo {
 
+// Path texts are bytes in the system code page: the second byte of a
+// double-byte character (0x5C in many Shift-JIS names) is no "\".
+//
 // True for "C:" and "C:\" without asking the disk, else when an entry that
 // matches the path is a folder ("C:\WORK" is, "C:\WORK\" is not).
 bool MatchesDirectory(const std::string& path);

@@ -123,6 +123,17 @@ bool Interpreter::TakeQuoted(const DirectiveText& directive, size_t needed)
     return complete;
 }
 
+bool Interpreter::TakeQuotedPath(const DirectiveText& directive)
+{
+    if (!TakeQuoted(directive, 1))
+        return false;
+    if (m_args[0].size() > kMaxPathBytes) {
+        ReportLine(messages::kPathTooLong);
+        return false;
+    }
+    return true;
+}
+
 void Interpreter::DeleteValue(const DirectiveText& directive)
 {
     RunState& s = m_state;
@@ -250,7 +261,7 @@ void Interpreter::ReportFileResult(FileResult result)
 void Interpreter::HandOver(const DirectiveText& directive)
 {
     RunState& s = m_state;
-    if (!TakeQuoted(directive, 1))
+    if (!TakeQuotedPath(directive))
         return;
     const std::string path = m_args[0];
     if (!m_files.MatchesFile(path))
@@ -285,7 +296,7 @@ void Interpreter::SwitchLogFiles(const DirectiveText& directive)
             s.m_bHistory = false;
             CloseHistoryFile();
         } else if (historyFlag == '=') {
-            if (!TakeQuoted(directive, 1))
+            if (!TakeQuotedPath(directive))
                 return;
             CloseHistoryFile();
             s.m_strHistoryFile = m_args[0];
@@ -304,7 +315,7 @@ void Interpreter::SwitchLogFiles(const DirectiveText& directive)
     if (flag == '-') {
         s.m_bLog = false;
     } else if (flag == '=') {
-        if (!TakeQuoted(directive, 1))
+        if (!TakeQuotedPath(directive))
             return;
         s.m_bLog = true;
         s.m_strLogFile = m_args[0];

@@ -67,6 +67,8 @@ private:
     // The quoted arguments a directive needs; false (and a message) when
     // fewer are given, one is unterminated or empty.
     bool TakeQuoted(const DirectiveText& directive, size_t needed);
+    // One quoted path, refused (with a message) when it is too long.
+    bool TakeQuotedPath(const DirectiveText& directive);
     bool OpenDataFile(const std::string& path);
     void EndProcess();
 

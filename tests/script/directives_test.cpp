@@ -283,6 +283,19 @@ TEST_P(DirectiveTest, HistorySwitchInTheMiddleOfARun)
     EXPECT_EQ(m_state.m_strText.Joined(), "RUN.ZVD 5行目: 引数がないか、引用符が閉じていません。\r\n");
 }
 
+TEST_P(DirectiveTest, OverlongPathsAreRefused)
+{
+    const std::string path(kMaxPathBytes + 1, 'P');
+    Run("/F \"" + path + "\"\r\n/L=\"" + path + "\"\r\n/LH=\"" + path + "\"\r\n");
+    EXPECT_FALSE(m_state.m_bLog);
+    EXPECT_FALSE(m_state.m_bHistory);
+    EXPECT_TRUE(m_dialog.calls.empty()) << "no message box in an unattended run";
+    std::string expected;
+    for (int line = 1; line <= 3; ++line)
+        expected += "RUN.ZVD " + std::to_string(line) + "行目: パスが長すぎるため処理しません。\r\n";
+    EXPECT_EQ(m_state.m_strText.Joined(), expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(All, DirectiveTest, ::testing::ValuesIn(RegistryFactories()),
                          [](const auto& info) { return info.param.name; });
 

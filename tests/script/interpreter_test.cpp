@@ -4,6 +4,7 @@
 
 #include "../test_files.h"
 #include "interpreter_fixture.h"
+#include "registry/memory_registry.h"
 #include "registry/value_codec.h"
 
 namespace zevo::test {
@@ -120,6 +121,23 @@ TEST_P(ValueRunTest, UnknownFormsAreListedButNeverWritten)
               "RUN.ZVD 2行目: 値の形式が不明なため書き込みません。\r\n"
               "RUN.ZVD 3行目: 値の形式が不明なため書き込みません。\r\n");
     EXPECT_EQ(m_state.m_strFileData, "def");
+}
+
+TEST_P(ValueRunTest, RefusedWritesAreListedReportedAndNotRecorded)
+{
+    auto* memory = dynamic_cast<MemoryRegistry*>(&m_scratch->Reg());
+    if (memory == nullptr)
+        GTEST_SKIP() << "access is denied only in the in-memory registry";
+    memory->DenyWrites(RootKey::CurrentUser, m_scratch->BasePath() + "\\Locked");
+    m_state.m_bHistory = true;
+    m_state.m_strHistoryFile = "RUN.ZVH";
+    m_state.m_bTrackChanges = true;
+    EXPECT_EQ(Run("[$K\\Locked]\r\n\"v\"=\"x\"\r\n"), 2);
+    EXPECT_EQ(Stored("Locked", "v"), "missing");
+    EXPECT_EQ(m_state.m_strChangedItems, Expand("File=RUN.ZVD\r\n$K\\Locked \"v\"\r\n"));
+    EXPECT_TRUE(m_state.m_bChangesSeen);
+    EXPECT_EQ(m_state.m_strText.Joined(), "RUN.ZVD 2行目: 値を書き込めませんでした。\r\n");
+    EXPECT_EQ(ReadWholeFile("RUN.ZVH"), kHeader);
 }
 
 TEST_P(ValueRunTest, RefusedLines)
