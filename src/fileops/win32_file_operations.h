@@ -39,7 +39,7 @@ public:
     FileResult RemoveEmptyDirectory(const std::string& path) override;
 
 private:
-    const CodePage& m_cp;
+    const CodePage m_cp;
 };
 
 }  // namespace zevo

@@ -36,7 +36,7 @@ private:
     void ShowLineValue(const std::string& line);
 
     Registry& m_registry;
-    const CodePage& m_cp;
+    const CodePage m_cp;
     ValueDisplay& m_display;
     // Reused from value to value: a run over many values allocates them once.
     std::vector<uint8_t> m_registryData;

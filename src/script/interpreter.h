@@ -80,7 +80,7 @@ private:
 
     RunState& m_state;
     Registry& m_registry;
-    const CodePage& m_cp;
+    const CodePage m_cp;
     DialogHost& m_dialog;
     ProcessHost& m_process;
     FileOperations& m_files;
