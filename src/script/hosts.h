@@ -15,12 +15,15 @@ public:
     virtual ~DialogHost() = default;
     // Copies every bound member of the run state into its control.
     virtual void UpdateDisplay() = 0;
+    // Takes what the user can change (paths, check boxes) into the members.
+    virtual void FetchInput() = 0;
     // Scrolls the message pane to its last line.
     virtual void ScrollTextToEnd() = 0;
     // Enables or disables the option controls around a run ("/X").
     virtual void EnableControls(bool enable) = 0;
     // Enables the Speed slider, the close and the stop button again ("/X-").
     virtual void UnlockRunControls() = 0;
+    virtual void EnableStop(bool enable) = 0;
     virtual int SpeedPosition() = 0;
     virtual void SetSpeedPosition(int position) = 0;
     virtual void Minimize() = 0;

@@ -13,6 +13,8 @@ namespace zevo::test {
 class RecordingDialog : public DialogHost {
 public:
     void UpdateDisplay() override { ++updates; }
+    void FetchInput() override { calls.push_back("fetch"); }
+    void EnableStop(bool enable) override { calls.push_back(enable ? "stop on" : "stop off"); }
     void ScrollTextToEnd() override { ++scrolls; }
     void EnableControls(bool enable) override { calls.push_back(enable ? "enable" : "disable"); }
     void UnlockRunControls() override { calls.push_back("unlock"); }
