@@ -1,0 +1,167 @@
+// Runs zevo.exe (beside this test program) on data files that end the
+// program, then checks its exit code, the registry and the files it wrote.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "test_files.h"
+
+namespace {
+
+const DWORD kTimeoutMilliseconds = 30000;
+const char kKey[] = "Software\\ZevoBlackBox";
+
+std::string ProgramPath()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    folder.erase(folder.find_last_of('\\'));   // .../tests/blackbox
+    folder.erase(folder.find_last_of('\\'));   // .../tests
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + "zevo.exe";
+}
+
+struct Outcome {
+    bool ended = false;
+    DWORD exitCode = 0;
+};
+
+// Starts zevo.exe with the given argument text and waits for it to end;
+// a program still running after the timeout is ended and reported.
+Outcome RunZevo(const std::string& arguments)
+{
+    std::string commandLine = "\"" + ProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    Outcome outcome;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+        return outcome;
+    }
+    if (WaitForSingleObject(process.hProcess, kTimeoutMilliseconds) == WAIT_OBJECT_0) {
+        outcome.ended = true;
+        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, kTimeoutMilliseconds);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return outcome;
+}
+
+std::string WriteFile(const std::string& name, const std::string& bytes)
+{
+    return zevo::test::WriteScratchFile(name, bytes);
+}
+
+// The value as "type:bytes", or "missing".
+std::string Value(const std::string& subKey, const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + subKey).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return "missing";
+    std::vector<BYTE> data(4096);
+    DWORD type = 0, size = static_cast<DWORD>(data.size());
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        return "missing";
+    return std::to_string(type) + ":" + std::string(data.begin(), data.begin() + size);
+}
+
+class ZevoExeTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+};
+
+TEST_F(ZevoExeTest, RunsTheCommandLineDataFileAndEnds)
+{
+    const std::string log = zevo::test::ScratchPath("run.zvl");
+    const std::string history = zevo::test::ScratchPath("run.zvh");
+    const std::string data = WriteFile(
+        "run.zvd",
+        "REGEDIT4\r\n"
+        "/L=\"" + log + "\"\r\n"
+        "/LH=\"" + history + "\"\r\n"
+        "/T\r\n"
+        "[HKEY_CURRENT_USER\\Software\\ZevoBlackBox\\App]\r\n"
+        "\"Name\"=\"Sample\"\r\n"
+        "\"Count\"=dword:00000010\r\n"
+        "\"Data\"=hex:01,02,\\\r\n  03\r\n");
+    Outcome outcome = RunZevo("\"" + data + "\"");
+    ASSERT_TRUE(outcome.ended) << "the program must end by itself after /T";
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_EQ(Value("\\App", "Name"), std::string("1:Sample\0", 9));
+    EXPECT_EQ(Value("\\App", "Count"), std::string("4:\x10\0\0\0", 6));
+    EXPECT_EQ(Value("\\App", "Data"), "3:\x01\x02\x03");
+    // A Fast run writes its log whenever Log is on: every line ends in CR CR LF.
+    std::string upperLog = zevo::test::ReadWholeFile(log);
+    EXPECT_NE(upperLog.find("\\App \"Count\"\r\r\n"), std::string::npos) << upperLog;
+    EXPECT_EQ(upperLog.rfind("File=", 0), 0u);
+    std::string records = zevo::test::ReadWholeFile(history);
+    EXPECT_EQ(records.rfind("<< ", 0), 0u);
+    EXPECT_NE(records.find("]Name\r\n(Old)\r\n(New)Sample\r\n\r\n"), std::string::npos) << records;
+}
+
+TEST_F(ZevoExeTest, UnquotedPathWithBlanksAndQuitWithoutAsking)
+{
+    CreateDirectoryA(zevo::test::ScratchPath("with blank").c_str(), nullptr);
+    const std::string data = WriteFile("with blank\\quit.zvd",
+                                       "[HKEY_CURRENT_USER\\Software\\ZevoBlackBox]\r\n"
+                                       "\"before\"=\"1\"\r\n"
+                                       "/QN\r\n"
+                                       "\"after\"=\"2\"\r\n");
+    Outcome outcome = RunZevo(data);
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_EQ(Value("", "before"), std::string("1:1\0", 4));
+    EXPECT_EQ(Value("", "after"), "missing");
+}
+
+TEST_F(ZevoExeTest, RestartRequestSkippedRightAfterARestart)
+{
+    // "LOOP" = "L": the previous run restarted Windows, so this one must not.
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", &settings), ERROR_SUCCESS);
+    RegSetValueExA(settings, "LOOP", 0, REG_SZ, reinterpret_cast<const BYTE*>("L"), 1);
+    const std::string data = WriteFile("restart.zvd",
+                                       "/Z\r\n/EY\r\n/T\r\n"
+                                       "[HKEY_CURRENT_USER\\Software\\ZevoBlackBox]\r\n"
+                                       "\"changed\"=\"yes\"\r\n");
+    Outcome outcome = RunZevo(data);
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    char loop[16] = "";
+    DWORD size = sizeof loop - 1;
+    DWORD type = 0;
+    ASSERT_EQ(RegQueryValueExA(settings, "LOOP", nullptr, &type, reinterpret_cast<BYTE*>(loop), &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(loop, "N");
+    RegCloseKey(settings);
+    EXPECT_EQ(Value("", "changed"), std::string("1:yes\0", 6));
+}
+
+TEST_F(ZevoExeTest, DefaultDataFileInTheSystemDriveRoot)
+{
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string path = std::string(system).substr(0, 3) + "regdata.zvd";
+    std::ofstream(path, std::ios::binary) << "/T\r\n[HKEY_CURRENT_USER\\Software\\ZevoBlackBox]\r\n"
+                                              "\"default\"=\"found\"\r\n";
+    Outcome outcome = RunZevo("");
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(outcome.ended);
+    EXPECT_EQ(Value("", "default"), std::string("1:found\0", 8));
+}
+
+}  // namespace
