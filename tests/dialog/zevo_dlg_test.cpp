@@ -32,9 +32,10 @@ public:
     void RequestRestart() override
     {
         calls.push_back("restart");
-        // The notice has no buttons; Windows would end it. Here it is closed.
+        // The notice (the one window without a caption) has no buttons;
+        // Windows would end it. Here it is closed.
         HWND notice = GetActiveWindow();
-        if (notice != nullptr)
+        if (notice != nullptr && GetWindowTextLengthW(notice) == 0)
             PostMessageW(notice, WM_COMMAND, IDCANCEL, 0);
     }
     void OpenWebPage(const std::string& address) override { calls.push_back("web " + address); }
@@ -345,6 +346,28 @@ TEST_F(ZevoDlgTest, AskedRestartAndExitAtTheEnd)
     AnswerNextDialog(IDCANCEL);
     TickToEnd();
     EXPECT_TRUE(m_platform.calls.empty());
+}
+
+TEST_F(ZevoDlgTest, RestartWithoutAskingShowsTheNotice)
+{
+    Open();
+    const std::string data = WriteData("notice.zvd",
+                                       "/Z\r\n/EY\r\n[HKEY_CURRENT_USER\\Software\\ZevoDialogTest]\r\n"
+                                       "\"n\"=\"1\"\r\n");
+    SetText(IDC_DATA_FILE, data);
+    Click(IDOK);
+    TickToEnd();
+    // The notice asks on its first paint; once it is closed the run asks again.
+    EXPECT_EQ(m_platform.calls, (std::vector<std::string>{"restart", "restart"}));
+    EXPECT_FALSE(m_dialog->Running());
+    EXPECT_EQ(States(), kIdle);
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", 0, KEY_READ, &settings), ERROR_SUCCESS);
+    char loop[8] = "";
+    DWORD size = sizeof loop, type = 0;
+    RegQueryValueExA(settings, "LOOP", nullptr, &type, reinterpret_cast<BYTE*>(loop), &size);
+    RegCloseKey(settings);
+    EXPECT_STREQ(loop, "N") << "the program still runs after the notice: no restart is pending";
 }
 
 }  // namespace
