@@ -2,33 +2,13 @@
 
 #include <windows.h>
 
+#include "fileops/find_handle.h"
 #include "fileops/path_text.h"
 #include "script/history_log.h"
 
 namespace zevo {
 
 namespace {
-
-class FindHandle {
-public:
-    FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-        : m_handle(FindFirstFileA(pattern.c_str(), &data))
-    {
-    }
-    ~FindHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    bool Found() const { return m_handle != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(m_handle, &data) != FALSE; }
-
-private:
-    HANDLE m_handle;
-};
 
 bool IsDirectory(const WIN32_FIND_DATAA& data)
 {
