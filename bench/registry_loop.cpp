@@ -49,8 +49,11 @@ int main(int argc, char** argv)
             type = REG_BINARY;
             break;
         }
-        DWORD oldType = 0, oldSize = 128000;
+        // A small offer first, as the cheapest query of a small value.
+        DWORD oldType = 0, oldSize = 1024;
         LONG rc = RegQueryValueExA(key, name, nullptr, &oldType, buffer.data(), &oldSize);
+        if (rc == ERROR_MORE_DATA && oldSize <= 128000)
+            rc = RegQueryValueExA(key, name, nullptr, &oldType, buffer.data(), &oldSize);
         if (rc != ERROR_SUCCESS || oldType != type || oldSize != size ||
             std::memcmp(buffer.data(), data, size) != 0) {
             RegSetValueExA(key, name, 0, type, data, size);

@@ -9,7 +9,7 @@ seconds="${1:-60}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j2 >/dev/null
 
-for target in reader run; do
+for target in reader run command_line; do
     work="$root/build/fuzz/corpus-$target"
     mkdir -p "$work"
     echo "fuzz_$target: ${seconds}s"

@@ -82,7 +82,6 @@ void RunDriver::FastTick()
 void RunDriver::FinishRun(Finish how)
 {
     m_running = false;
-    m_inFastTick = false;
     // Where the process end was only recorded (tests), nothing follows it.
     if (m_interpreter.ProcessEnded())
         return;
@@ -94,6 +93,8 @@ void RunDriver::FinishRun(Finish how)
     // At normal speed the log is written only when a tracked change was seen.
     const bool writeLog = m_state.m_bLog && (how != Finish::NormalSpeed || m_state.m_bChangesSeen);
     m_interpreter.FinishRun(writeLog);
+    // After a Fast run the members are shown when the tick ends, so that a
+    // run that ends the program ("/T") never fills its panes for nobody.
     m_dialog.UpdateDisplay();
     m_dialog.EnableControls(true);
     m_dialog.EnableStop(false);

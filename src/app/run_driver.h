@@ -32,8 +32,8 @@ public:
     void Stop();
     bool Running() const { return m_running; }
 
-    // True while a Fast tick works through entries: the dialog need not
-    // repaint its panes until the tick ends.
+    // True while a Fast tick works, its finishing and end-of-run handling
+    // included: the dialog need not show its panes until the tick ends.
     bool InFastTick() const { return m_inFastTick; }
 
 private:

@@ -58,6 +58,7 @@ bool TextFile::OpenStream(std::FILE* stream, Mode mode)
     m_mode = mode;
     m_bufferPos = m_bufferEnd = 0;
     m_atEnd = false;
+    m_readFailed = false;
     m_lineNumber = 0;
     if (mode == Mode::Read)
         m_buffer.resize(kReadChunk);
@@ -81,6 +82,7 @@ bool TextFile::FillBuffer()
     m_bufferPos = 0;
     m_bufferEnd = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
     if (m_bufferEnd == 0) {
+        m_readFailed = std::ferror(m_file) != 0;
         m_atEnd = true;
         return false;
     }

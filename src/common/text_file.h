@@ -48,6 +48,8 @@ public:
     // reported as TooLong. Lines are counted from 1 since Open.
     ReadResult ReadLine(std::string& line, size_t maxBytes);
     int LineNumber() const { return m_lineNumber; }
+    // Reading stopped at an error of the disk, not at the end of the file.
+    bool ReadFailed() const { return m_readFailed; }
 
     // Writes the text with every LF turned into CR LF; false on a write error.
     bool Write(const std::string& text);
@@ -62,6 +64,7 @@ private:
     size_t m_bufferPos = 0;
     size_t m_bufferEnd = 0;
     bool m_atEnd = false;
+    bool m_readFailed = false;
     int m_lineNumber = 0;
 };
 

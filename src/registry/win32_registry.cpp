@@ -68,9 +68,17 @@ long Win32Registry::OpenKey(KeyHandle parent, const std::string& path, KeyHandle
 long Win32Registry::QueryValue(KeyHandle key, const std::string& name, uint32_t* type,
                                uint8_t* data, uint32_t* size)
 {
+    // Most values are small. The ANSI call converts through a buffer as large
+    // as the one it is offered, so a small offer first is much cheaper; a
+    // larger value is read again with the whole buffer.
+    const DWORD kFirstOffer = 1024;
     DWORD valueType = 0;
-    DWORD valueSize = *size;
+    DWORD valueSize = *size < kFirstOffer ? *size : kFirstOffer;
     LONG rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType, data, &valueSize);
+    if (rc == ERROR_MORE_DATA && valueSize <= *size) {
+        valueSize = *size;
+        rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType, data, &valueSize);
+    }
     *type = valueType;
     *size = valueSize;
     return rc;

@@ -96,8 +96,10 @@ bool Interpreter::StartRun()
 
 int Interpreter::OpenHistoryFile(const std::string& path)
 {
-    if (g_historyFile.Open(path, m_state.m_timeRunStart))
+    if (g_historyFile.Open(path, m_state.m_timeRunStart)) {
+        m_historyFailureReported = false;
         return 1;
+    }
     std::string shown = path;
     if (!shown.empty() && shown.back() == '\n')
         shown.pop_back();
@@ -105,9 +107,33 @@ int Interpreter::OpenHistoryFile(const std::string& path)
     return 0;
 }
 
-void Interpreter::FinishRun(bool writeLog)
+void Interpreter::CloseHistoryFile()
 {
     g_historyFile.Close();
+    ReportHistoryFailure();
+}
+
+void Interpreter::WriteHistory(const std::string& text)
+{
+    g_historyFile.Write(text);
+    ReportHistoryFailure();
+}
+
+void Interpreter::ReportHistoryFailure()
+{
+    // Append-only: what the file held before stays; the run goes on.
+    if (!g_historyFile.WriteFailed() || m_historyFailureReported)
+        return;
+    m_historyFailureReported = true;
+    Report(MixedText(messages::kHistoryFileBefore)
+               .Data(m_state.m_strHistoryFile)
+               .Program(messages::kCannotWrite)
+               .Program(messages::kLineEnd));
+}
+
+void Interpreter::FinishRun(bool writeLog)
+{
+    CloseHistoryFile();
     g_runDataFile.Close();
     if (writeLog && !WriteLog(m_state.m_strLogFile, m_state.m_strChangedItems))
         Report(MixedText(messages::kLogFileCannotOpen).Program(messages::kLineEnd));
@@ -123,7 +149,7 @@ void Interpreter::StopRun()
 
 void Interpreter::CloseFiles()
 {
-    g_historyFile.Close();
+    CloseHistoryFile();
     g_runDataFile.Close();
 }
 
@@ -139,8 +165,16 @@ int Interpreter::ProcessEntry()
     if (m_processEnded || !g_runDataFile.IsOpen())
         return 0;
     Entry entry;
-    if (!ReadEntry(g_runDataFile, m_cp, entry))
+    if (!ReadEntry(g_runDataFile, m_cp, entry)) {
+        if (g_runDataFile.ReadFailed()) {
+            Report(MixedText(messages::kDataFileBefore)
+                       .Data(m_currentDataFile)
+                       .Program(messages::kCannotReadToEnd)
+                       .Program(messages::kLineEnd));
+            g_runDataFile.Close();
+        }
         return 0;
+    }
     m_lineNumber = entry.line;
     switch (entry.kind) {
     case EntryKind::Blank:

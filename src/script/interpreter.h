@@ -44,8 +44,8 @@ public:
     void ExecuteDirective(const std::string& line);
 
     int OpenHistoryFile(const std::string& path);
-    void CloseHistoryFile() { g_historyFile.Close(); }
-    void WriteHistory(const std::string& text) { g_historyFile.Write(text); }
+    void CloseHistoryFile();
+    void WriteHistory(const std::string& text);
 
     bool DataFileOpen() const { return g_runDataFile.IsOpen(); }
     bool HistoryFileOpen() const { return g_historyFile.IsOpen(); }
@@ -77,6 +77,8 @@ private:
     // A report on the current line: "<file> <n>行目: <problem>".
     void ReportLine(const char* problem);
     void ReportFileResult(FileResult result);
+    // Once per history file: a record that did not reach the disk.
+    void ReportHistoryFailure();
 
     RunState& m_state;
     Registry& m_registry;
@@ -100,6 +102,7 @@ private:
     std::set<std::string> m_filesRead;   // this run's data files, upper-cased
     std::vector<std::string> m_args;     // quoted pieces of the current directive
     bool m_processEnded = false;
+    bool m_historyFailureReported = false;
 };
 
 }  // namespace zevo

@@ -10,6 +10,9 @@ inline const char kCannotOpen[] = "がオープンできません。";
 inline const char kHistoryFileBefore[] = "変更履歴記録ファイル ";
 // "Logfile cannot be opened."
 inline const char kLogFileCannotOpen[] = "Logfileがオープンできません。";
+// "... could not be read to its end." / "... cannot be written to."
+inline const char kCannotReadToEnd[] = "を最後まで読めませんでした。";
+inline const char kCannotWrite[] = "に書き込めません。";
 // "/Q": "Processing will be stopped", with the box's caption.
 inline const char kAbortQuestion[] = "処理を中止します";
 inline const char kAbortCaption[] = "Mendora";

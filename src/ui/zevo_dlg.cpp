@@ -119,7 +119,8 @@ void CZevoDlg::ShowMembers(bool force)
 
 void CZevoDlg::UpdateDisplay()
 {
-    // Inside a Fast tick nothing is painted; the tick shows the members at its end.
+    // Inside a Fast tick nothing is painted; the tick shows the members at
+    // its end, unless the program ends first.
     if (m_driver.InFastTick())
         return;
     ShowMembers(false);
@@ -138,6 +139,14 @@ void CZevoDlg::FetchInput()
     m_state.m_bLog = IsChecked(IDC_LOG);
     m_state.m_bVerify = IsChecked(IDC_VERIFY);
     m_state.m_bHistory = IsChecked(IDC_HISTORY);
+    m_speedPosition = m_speed.Position();
+}
+
+void CZevoDlg::SetSpeedPosition(int position)
+{
+    m_speed.SetPosition(position);
+    // The trackbar keeps the position within its range.
+    m_speedPosition = m_speed.Position();
 }
 
 void CZevoDlg::ScrollTextToEnd()
@@ -194,6 +203,8 @@ void CZevoDlg::Kill()
 
 bool CZevoDlg::ConfirmRestart(const char* question)
 {
+    // The run's last tick may not have shown its panes yet.
+    ShowMembers(false);
     g_confirmText = question;
     CConfirmDlg confirm;
     return confirm.DoModal(m_hwnd) == IDOK;
@@ -201,6 +212,7 @@ bool CZevoDlg::ConfirmRestart(const char* question)
 
 void CZevoDlg::ShowRestartNotice()
 {
+    ShowMembers(false);
     CRestartNoticeDlg notice(m_platform);
     notice.DoModal(m_hwnd);
 }

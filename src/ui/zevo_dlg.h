@@ -38,8 +38,8 @@ public:
     void EnableControls(bool enable) override;
     void UnlockRunControls() override;
     void EnableStop(bool enable) override;
-    int SpeedPosition() override { return m_speed.Position(); }
-    void SetSpeedPosition(int position) override { m_speed.SetPosition(position); }
+    int SpeedPosition() override { return m_speedPosition; }
+    void SetSpeedPosition(int position) override;
     void Minimize() override { Show(SW_MINIMIZE); }
     void Restore() override;
     bool ConfirmBox(const MixedText& text, const MixedText& caption) override;
@@ -85,6 +85,9 @@ private:
     int m_nStartMode = 0;
     bool m_bFirstPaint = true;
     win::TrackBar m_speed;
+    // The trackbar's position as last read: a Fast tick asks for it after
+    // every entry, and only a directive can move it while the tick runs.
+    int m_speedPosition = 0;
     // What each text control shows now, so that only changed ones are set.
     std::array<std::wstring, 9> m_shown;
 };
