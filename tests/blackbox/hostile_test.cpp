@@ -289,4 +289,39 @@ TEST_F(HostileTest, HandOverChainsAndCycles)
     EXPECT_NE(outcome.messages.find(Wide("2行目: このデータファイルはこの実行で既に読んでいます。")), std::wstring::npos);
 }
 
+TEST_F(HostileTest, FullDiskKeepsEarlierLogAndHistory)
+{
+    if (GetDriveTypeA("F:\\") == DRIVE_NO_ROOT_DIR)
+        GTEST_SKIP() << "no small disk as F: (mounting it needs root)";
+    const std::string earlierLog = "earlier log\r\r\n";
+    const std::string earlierHistory = "<< 1998 7 5 9:3:7 >>\r\n[K]v\r\n(Old)\r\n(New)x\r\n\r\n";
+    zevo::test::WriteScratchFile("earlier.zvl", earlierLog);
+    zevo::test::WriteScratchFile("earlier.zvh", earlierHistory);
+    ASSERT_TRUE(CopyFileA(zevo::test::ScratchPath("earlier.zvl").c_str(), "F:\\RUN.ZVL", FALSE));
+    ASSERT_TRUE(CopyFileA(zevo::test::ScratchPath("earlier.zvh").c_str(), "F:\\RUN.ZVH", FALSE));
+    // Fill what is left of the disk.
+    HANDLE filler = CreateFileA("F:\\FILLER", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(filler, INVALID_HANDLE_VALUE);
+    std::vector<char> block(4096, 'f');
+    DWORD written = 0;
+    while (WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
+    }
+    CloseHandle(filler);
+
+    std::string data = "/L=\"F:\\RUN.ZVL\"\r\n/LH=\"F:\\RUN.ZVH\"\r\n" + std::string(kRoot);
+    for (int i = 0; i < 2000; ++i)
+        data += "\"v" + std::to_string(i) + "\"=\"value number " + std::to_string(i) + "\"\r\n";
+    Outcome outcome = RunAndRead(zevo::test::WriteScratchFile("fulldisk.zvd", data));
+    DeleteFileA("F:\\FILLER");
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_TRUE(ValueExists("v1999")) << "the run goes on";
+    EXPECT_NE(outcome.messages.find(L"Logfileがオープンできません。"), std::wstring::npos);
+    EXPECT_NE(outcome.messages.find(L"変更履歴記録ファイル F:\\RUN.ZVHに書き込めません。"), std::wstring::npos);
+    EXPECT_EQ(zevo::test::ReadWholeFile("F:\\RUN.ZVL"), earlierLog);
+    const std::string history = zevo::test::ReadWholeFile("F:\\RUN.ZVH");
+    EXPECT_EQ(history.substr(0, earlierHistory.size()), earlierHistory);
+    DeleteFileA("F:\\RUN.ZVL");
+    DeleteFileA("F:\\RUN.ZVH");
+}
+
 }  // namespace
