@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "test_files.h"
+#include "zevo_path.h"
 
 namespace {
 
@@ -23,17 +24,6 @@ const int kRunButton = 1;
 const int kStopButton = 1017;
 const int kMessagePane = 1008;
 const int kChangedItems = 1013;
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    folder.erase(folder.find_last_of('\\'));
-    folder.erase(folder.find_last_of('\\'));
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + "zevo.exe";
-}
 
 std::wstring WindowText(HWND window)
 {
@@ -79,7 +69,7 @@ struct Outcome {
 // program. A program that ended by itself ("/T") is fine too.
 Outcome RunAndRead(const std::string& dataFile)
 {
-    std::string commandLine = "\"" + ProgramPath() + "\" \"" + dataFile + "\"";
+    std::string commandLine = "\"" + ZevoProgramPath() + "\" \"" + dataFile + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};

@@ -9,22 +9,12 @@
 #include <vector>
 
 #include "test_files.h"
+#include "zevo_path.h"
 
 namespace {
 
 const DWORD kTimeoutMilliseconds = 30000;
 const char kKey[] = "Software\\ZevoBlackBox";
-
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    folder.erase(folder.find_last_of('\\'));   // .../tests/blackbox
-    folder.erase(folder.find_last_of('\\'));   // .../tests
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + "zevo.exe";
-}
 
 struct Outcome {
     bool ended = false;
@@ -35,7 +25,7 @@ struct Outcome {
 // a program still running after the timeout is ended and reported.
 Outcome RunZevo(const std::string& arguments)
 {
-    std::string commandLine = "\"" + ProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::string commandLine = "\"" + ZevoProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};

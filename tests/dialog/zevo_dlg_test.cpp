@@ -129,6 +129,18 @@ protected:
     {
         return test::WriteScratchFile(name, text);
     }
+    // The settings value "LOOP", or "missing".
+    static std::string Loop()
+    {
+        HKEY settings = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", 0, KEY_READ, &settings) != ERROR_SUCCESS)
+            return "missing";
+        char loop[8] = "";
+        DWORD size = sizeof loop - 1, type = 0;
+        LONG rc = RegQueryValueExA(settings, "LOOP", nullptr, &type, reinterpret_cast<BYTE*>(loop), &size);
+        RegCloseKey(settings);
+        return rc == ERROR_SUCCESS ? loop : "missing";
+    }
     std::string Value(const std::string& name)
     {
         HKEY key = nullptr;
@@ -327,13 +339,7 @@ TEST_F(ZevoDlgTest, AskedRestartAndExitAtTheEnd)
     AnswerNextDialog(IDOK);
     TickToEnd();
     EXPECT_EQ(m_platform.calls, (std::vector<std::string>{"restart", "exit 0"}));
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", 0, KEY_READ, &settings), ERROR_SUCCESS);
-    char loop[8] = "";
-    DWORD size = sizeof loop, type = 0;
-    RegQueryValueExA(settings, "LOOP", nullptr, &type, reinterpret_cast<BYTE*>(loop), &size);
-    RegCloseKey(settings);
-    EXPECT_STREQ(loop, "L");
+    EXPECT_EQ(Loop(), "L");
 
     // Cancel: no restart; "LOOP" back to "N".
     m_platform.calls.clear();
@@ -361,13 +367,7 @@ TEST_F(ZevoDlgTest, RestartWithoutAskingShowsTheNotice)
     EXPECT_EQ(m_platform.calls, (std::vector<std::string>{"restart", "restart"}));
     EXPECT_FALSE(m_dialog->Running());
     EXPECT_EQ(States(), kIdle);
-    HKEY settings = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", 0, KEY_READ, &settings), ERROR_SUCCESS);
-    char loop[8] = "";
-    DWORD size = sizeof loop, type = 0;
-    RegQueryValueExA(settings, "LOOP", nullptr, &type, reinterpret_cast<BYTE*>(loop), &size);
-    RegCloseKey(settings);
-    EXPECT_STREQ(loop, "N") << "the program still runs after the notice: no restart is pending";
+    EXPECT_EQ(Loop(), "N") << "the program still runs after the notice: no restart is pending";
 }
 
 }  // namespace
