@@ -2,6 +2,7 @@
 # Builds the benchmarks and runs them, printing their figures:
 # the interpreter natively (optimised), the per-value registry work under Wine.
 # Usage: bench/run.sh [values per pass for the registry benchmark]   (default 10000)
+# ZEVO_BENCH_REPEATS sets how often each Fast run is timed (default 3).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,7 +14,11 @@ cmake --build build/bench -j"$(nproc)" --target interpreter_bench >/dev/null
 
 echo "== registry values under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target value_bench >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop zevo >/dev/null
 trap scripts/wine-stop.sh EXIT
 scripts/wine-prefix.sh
 scripts/wine-run.sh build/windows/bench/value_bench.exe "${1:-10000}"
+
+echo "== a Fast run of zevo.exe beside regedit /s and a bare registry loop (Wine)"
+[ -x /usr/bin/time ] || scripts/install-deps.sh time
+python3 bench/fast_run.py "${ZEVO_BENCH_REPEATS:-3}"
