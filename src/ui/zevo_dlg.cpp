@@ -1,5 +1,7 @@
 #include "ui/zevo_dlg.h"
 
+#include <iterator>
+
 #include "app/command_line.h"
 #include "ui/confirm_dlg.h"
 #include "ui/file_chooser_dlg.h"
