@@ -36,6 +36,7 @@ def write_data_file(path, values):
 
 def wine(*args, rss=False):
     """Runs a Windows program; returns (seconds, peak RSS in MB or None)."""
+    fresh_server()
     command = [str(WINE_RUN), *args]
     if rss:
         command = ['/usr/bin/time', '-f', 'RSS %M', *command]
@@ -50,6 +51,13 @@ def wine(*args, rss=False):
             if line.startswith('RSS '):
                 peak = int(line.split()[1]) / 1024
     return seconds, peak
+
+
+def fresh_server():
+    """Every timing starts on a freshly started Wine server: one that is not
+    about to save a hive that an earlier run changed."""
+    subprocess.run([str(ROOT / 'scripts/wine-stop.sh')], capture_output=True)
+    subprocess.run([str(ROOT / 'scripts/wine-prefix.sh')], capture_output=True)
 
 
 def clear_key():

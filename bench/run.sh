@@ -14,10 +14,13 @@ cmake --build build/bench -j"$(nproc)" --target interpreter_bench >/dev/null
 
 echo "== registry values under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop zevo >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop zevo interpreter_bench >/dev/null
 trap scripts/wine-stop.sh EXIT
 scripts/wine-prefix.sh
 scripts/wine-run.sh build/windows/bench/value_bench.exe "${1:-10000}"
+
+echo "== interpreter, in-memory registry, built for Windows (Wine)"
+(cd build/windows && ../../scripts/wine-run.sh bench/interpreter_bench.exe)
 
 echo "== a Fast run of zevo.exe beside regedit /s and a bare registry loop (Wine)"
 [ -x /usr/bin/time ] || scripts/install-deps.sh time
