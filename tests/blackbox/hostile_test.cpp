@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "test_files.h"
-#include "zevo_path.h"
+#include "zevo_process.h"
 
 namespace {
 
@@ -69,21 +69,15 @@ struct Outcome {
 // program. A program that ended by itself ("/T") is fine too.
 Outcome RunAndRead(const std::string& dataFile)
 {
-    std::string commandLine = "\"" + ZevoProgramPath() + "\" \"" + dataFile + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
     Outcome outcome;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    ZevoProcess zevo("\"" + dataFile + "\"");
+    if (!zevo.Started()) {
         ADD_FAILURE() << "cannot start zevo.exe";
         return outcome;
     }
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kTimeoutMilliseconds) {
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
-            break;
-        HWND window = MainWindowOf(process.dwProcessId);
+    while (GetTickCount() - start < kTimeoutMilliseconds && !zevo.Wait(50)) {
+        HWND window = MainWindowOf(zevo.Id());
         if (window == nullptr)
             continue;
         const std::wstring changed = WindowText(GetDlgItem(window, kChangedItems));
@@ -94,18 +88,12 @@ Outcome RunAndRead(const std::string& dataFile)
         outcome.messages = WindowText(GetDlgItem(window, kMessagePane));
         outcome.changed = changed;
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        WaitForSingleObject(process.hProcess, kTimeoutMilliseconds);
+        zevo.Wait(kTimeoutMilliseconds);
         break;
     }
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
-        outcome.finished = true;
-        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, kTimeoutMilliseconds);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    outcome.finished = zevo.Wait(0);
+    if (outcome.finished)
+        outcome.exitCode = zevo.ExitCode();
     return outcome;
 }
 

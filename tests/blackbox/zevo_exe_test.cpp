@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "test_files.h"
-#include "zevo_path.h"
+#include "zevo_process.h"
 
 namespace {
 
@@ -25,25 +25,15 @@ struct Outcome {
 // a program still running after the timeout is ended and reported.
 Outcome RunZevo(const std::string& arguments)
 {
-    std::string commandLine = "\"" + ZevoProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
     Outcome outcome;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+    ZevoProcess zevo(arguments);
+    if (!zevo.Started()) {
+        ADD_FAILURE() << "cannot start zevo.exe: " << GetLastError();
         return outcome;
     }
-    if (WaitForSingleObject(process.hProcess, kTimeoutMilliseconds) == WAIT_OBJECT_0) {
-        outcome.ended = true;
-        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, kTimeoutMilliseconds);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    outcome.ended = zevo.Wait(kTimeoutMilliseconds);
+    if (outcome.ended)
+        outcome.exitCode = zevo.ExitCode();
     return outcome;
 }
 
