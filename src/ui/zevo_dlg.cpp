@@ -73,6 +73,10 @@ INT_PTR CZevoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_hIcon);
+    case WM_HELP:
+        // F1 opens the same help as the Help button.
+        m_platform.OpenHelp(m_hwnd);
+        return TRUE;
     case kStartUpMessage:
         StartUp();
         return TRUE;

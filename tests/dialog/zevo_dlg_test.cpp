@@ -204,7 +204,10 @@ TEST_F(ZevoDlgTest, OpensWithItsTextsAndStates)
 
     Click(IDC_WEB_PAGE);
     Click(IDC_HELP_BUTTON);
-    EXPECT_EQ(m_platform.calls, (std::vector<std::string>{"web " ZEVO_WEB_PAGE, "help"}));
+    HELPINFO help = {};
+    help.cbSize = sizeof help;
+    m_dialog->Send(WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    EXPECT_EQ(m_platform.calls, (std::vector<std::string>{"web " ZEVO_WEB_PAGE, "help", "help"}));
 }
 
 TEST_F(ZevoDlgTest, FastRunFromTheRunButton)
