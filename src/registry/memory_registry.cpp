@@ -235,7 +235,15 @@ void MemoryRegistry::DenyWrites(RootKey root, const std::string& path)
     KeyHandle key = 0;
     if (CreateKey(Root(root), path, &key) != kErrorSuccess)
         return;
-    m_handles[key]->readOnly = true;
+    // The key and every key below it; keys made later inherit it.
+    std::vector<Key*> pending = {m_handles[key].get()};
+    while (!pending.empty()) {
+        Key* k = pending.back();
+        pending.pop_back();
+        k->readOnly = true;
+        for (auto& subkey : k->subkeys)
+            pending.push_back(subkey.second.get());
+    }
     CloseKey(key);
 }
 

@@ -55,7 +55,6 @@ std::wstring ApplicationTitle()
 CZevoDlg::CZevoDlg(Registry& registry, FileOperations& files, Win32Platform& platform,
                    const CodePage& cp)
     : win::Dialog(IDD_ZEVO_DIALOG),
-      m_registry(registry),
       m_files(files),
       m_platform(platform),
       m_cp(cp),

@@ -71,7 +71,6 @@ private:
     // Shows the members in their controls; with `force` also unchanged ones.
     void ShowMembers(bool force);
 
-    Registry& m_registry;
     FileOperations& m_files;
     Win32Platform& m_platform;
     const CodePage m_cp;

@@ -234,7 +234,13 @@ TEST(MemoryRegistryTest, CountsOpenHandlesAndDeniesWrites)
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
     EXPECT_EQ(registry.Root(RootKey::DynData), 0u);
 
+    KeyHandle existing = 0;
+    ASSERT_EQ(registry.CreateKey(cu, "Software\\A\\Old", &existing), kErrorSuccess);
     registry.DenyWrites(RootKey::CurrentUser, "Software\\A");
+    uint8_t one = 1;
+    EXPECT_EQ(registry.SetValue(existing, "v", kRegBinary, &one, 1), kErrorAccessDenied)
+        << "keys that already existed below it are denied too";
+    registry.CloseKey(existing);
     KeyHandle handle = 0;
     ASSERT_EQ(registry.OpenKey(cu, "Software\\A", &handle), kErrorSuccess);
     uint8_t byte = 1;
