@@ -1,6 +1,7 @@
 #include "common/code_page.h"
 
 #include <climits>
+#include <cstring>
 
 namespace zevo {
 
@@ -29,20 +30,29 @@ CodePage CodePage::FromPredicate(LeadBytePredicate isLeadByte)
 
 size_t CodePage::Find(const std::string& s, char c, size_t from) const
 {
-    for (size_t i = from; i < s.size(); i += CharLength(s, i)) {
-        if (s[i] == c)
+    const size_t size = s.size();
+    for (size_t i = from; i < size;) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b == static_cast<unsigned char>(c))
             return i;
+        i += (m_lead[b] && i + 1 < size) ? 2 : 1;
     }
     return std::string::npos;
 }
 
-size_t CodePage::Find(const std::string& s, const std::string& needle, size_t from) const
+size_t CodePage::Find(const std::string& s, std::string_view needle, size_t from) const
 {
     if (needle.empty())
         return from <= s.size() ? from : std::string::npos;
-    for (size_t i = from; i + needle.size() <= s.size(); i += CharLength(s, i)) {
-        if (s.compare(i, needle.size(), needle) == 0)
+    const size_t size = s.size();
+    if (needle.size() > size)
+        return std::string::npos;
+    const size_t last = size - needle.size();
+    const char first = needle[0];
+    for (size_t i = from; i <= last;) {
+        if (s[i] == first && std::memcmp(s.data() + i, needle.data(), needle.size()) == 0)
             return i;
+        i += (m_lead[static_cast<unsigned char>(s[i])] && i + 1 < size) ? 2 : 1;
     }
     return std::string::npos;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace zevo {
 
@@ -33,7 +34,7 @@ public:
     // First occurrence at a character boundary at or after `from` (which must
     // itself be a boundary); npos when there is none.
     size_t Find(const std::string& s, char c, size_t from = 0) const;
-    size_t Find(const std::string& s, const std::string& needle, size_t from = 0) const;
+    size_t Find(const std::string& s, std::string_view needle, size_t from = 0) const;
     // Last occurrence at a character boundary; npos when there is none.
     size_t FindLast(const std::string& s, char c) const;
 

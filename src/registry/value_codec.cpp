@@ -1,5 +1,7 @@
 #include "registry/value_codec.h"
 
+#include <utility>
+
 namespace zevo {
 
 namespace {
@@ -25,8 +27,11 @@ const TypeMarker kTypeMarkers[] = {
 
 }  // namespace
 
-std::string FoldBackslashes(const std::string& text, const CodePage& cp)
+std::string FoldBackslashes(std::string text, const CodePage& cp)
 {
+    // Most names and strings hold no backslash at all.
+    if (text.find('\\') == std::string::npos)
+        return text;
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
@@ -71,13 +76,13 @@ int GetValueType(const std::string& line, const CodePage& cp)
 uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,
                       bool* found)
 {
-    static const std::string kMarker = "dword:";
+    static const std::string_view kMarker = "dword:";
     size_t marker = cp.Find(line, kMarker);
     if (found != nullptr)
         *found = marker != std::string::npos;
     if (marker == std::string::npos)
         return 0xFFFFFFFFu;
-    fileData = line.substr(marker + kMarker.size());
+    fileData.assign(line, marker + kMarker.size(), std::string::npos);
     return HexToDword(fileData.data(), fileData.size());
 }
 
@@ -97,7 +102,7 @@ int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>
     }
     size_t colon = cp.Find(line, ':', typeText);
     size_t list = colon == std::string::npos ? typeText : colon + 1;
-    fileData = line.substr(list);
+    fileData.assign(line, list, std::string::npos);
 
     // Each element gives the byte of its first two characters; a list that
     // ends with a comma has one more byte of value 0.
@@ -120,18 +125,19 @@ int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>
     return static_cast<int>(bytes.size());
 }
 
-std::string GetStringData(const std::string& line, const CodePage& cp, std::string& fileData,
-                          bool* found)
+const std::string& GetStringData(const std::string& line, const CodePage& cp,
+                                 std::string& fileData, bool* found)
 {
+    static const std::string kNone;
     size_t marker = cp.Find(line, "=\"");
     if (found != nullptr)
         *found = marker != std::string::npos;
     if (marker == std::string::npos)
-        return std::string();
-    std::string text = line.substr(marker + 2);
-    if (!text.empty())
-        text.pop_back();
-    fileData = FoldBackslashes(text, cp);
+        return kNone;
+    fileData.assign(line, marker + 2, std::string::npos);
+    if (!fileData.empty())
+        fileData.pop_back();
+    fileData = FoldBackslashes(std::move(fileData), cp);
     return fileData;
 }
 
@@ -159,37 +165,43 @@ uint32_t BytesToDword(const uint8_t* bytes)
 
 ValueText FormatValueText(int type, const uint8_t* data, size_t size)
 {
-    static const char kHex[] = "0123456789abcdef";
     ValueText result;
+    result.longData = FormatValueText(type, data, size, result.text);
+    return result;
+}
+
+bool FormatValueText(int type, const uint8_t* data, size_t size, std::string& text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    text.clear();
     if (type == kRegDword) {
         uint8_t four[4] = {0, 0, 0, 0};
         for (size_t i = 0; i < size && i < 4; ++i)
             four[i] = data[i];
         uint32_t value = BytesToDword(four);
-        result.text.resize(8);
+        text.resize(8);
         for (int i = 7; i >= 0; --i) {
-            result.text[static_cast<size_t>(i)] = kHex[value & 0xF];
+            text[static_cast<size_t>(i)] = kHex[value & 0xF];
             value >>= 4;
         }
-        return result;
+        return false;
     }
     if (type == kRegSz) {
         size_t length = 0;
         while (length < size && data[length] != 0)
             ++length;
-        result.text.assign(reinterpret_cast<const char*>(data), length);
-        return result;
+        text.assign(reinterpret_cast<const char*>(data), length);
+        return false;
     }
     size_t shown = size < kMaxDisplayBytes ? size : kMaxDisplayBytes;
-    result.text.reserve(shown * 3);
+    text.reserve(shown * 3);
     for (size_t i = 0; i < shown; ++i) {
         if (i > 0)
-            result.text.push_back(',');
-        result.text.push_back(kHex[data[i] >> 4]);
-        result.text.push_back(kHex[data[i] & 0xF]);
+            text.push_back(',');
+        text.push_back(kHex[data[i] >> 4]);
+        text.push_back(kHex[data[i] & 0xF]);
     }
-    result.longData = size > kMaxDisplayBytes;
-    return result;
+    return size > kMaxDisplayBytes;
 }
 
 }  // namespace zevo

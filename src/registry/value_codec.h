@@ -57,9 +57,10 @@ int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>
                std::string& fileData, bool* found = nullptr);
 
 // The string after `="`, its last character dropped as the closing quote and
-// doubled backslashes folded; empty when the line holds no `="`.
-std::string GetStringData(const std::string& line, const CodePage& cp, std::string& fileData,
-                          bool* found = nullptr);
+// doubled backslashes folded, left in `fileData` and returned as that; an
+// empty string (and `fileData` untouched) when the line holds no `="`.
+const std::string& GetStringData(const std::string& line, const CodePage& cp,
+                                 std::string& fileData, bool* found = nullptr);
 
 // Digit arithmetic of the data file: upper-cased, each character c (as a
 // signed byte) counts c - 55 above '9' and c - 48 otherwise; nothing is
@@ -71,7 +72,7 @@ uint32_t HexToDword(const char* text, size_t length);
 uint32_t BytesToDword(const uint8_t* bytes);
 
 // Doubled backslashes become single ones; any other backslash stays.
-std::string FoldBackslashes(const std::string& text, const CodePage& cp);
+std::string FoldBackslashes(std::string text, const CodePage& cp);
 
 struct ValueText {
     std::string text;      // one line, no inserted line breaks
@@ -84,5 +85,8 @@ struct ValueText {
 // are never read; a REG_DWORD shorter than four bytes counts the missing
 // bytes as zero.
 ValueText FormatValueText(int type, const uint8_t* data, size_t size);
+// The same, written over `text` so that its buffer is reused; true when the
+// data is too long to show whole.
+bool FormatValueText(int type, const uint8_t* data, size_t size, std::string& text);
 
 }  // namespace zevo

@@ -19,9 +19,8 @@ int ValueOperations::QueryValueText(KeyHandle key, const std::string& name, uint
     size = kMaxValueBytes;
     if (m_registry.QueryValue(key, name, &type, m_registryData.data(), &size) != kErrorSuccess)
         return 0;
-    ValueText text = FormatValueText(static_cast<int>(type), m_registryData.data(), size);
-    m_display.m_strRegistryData = std::move(text.text);
-    m_display.m_bLongData = text.longData;
+    m_display.m_bLongData = FormatValueText(static_cast<int>(type), m_registryData.data(), size,
+                                            m_display.m_strRegistryData);
     return 1;
 }
 
@@ -51,7 +50,7 @@ int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
         size_t length = 0;
         while (length < size && registryData[length] != 0)
             ++length;
-        std::string text = GetStringData(line, m_cp, fileData, &decoded);
+        const std::string& text = GetStringData(line, m_cp, fileData, &decoded);
         same = text.size() == length && std::memcmp(text.data(), registryData, length) == 0;
         break;
     }
@@ -99,11 +98,10 @@ int ValueOperations::SetValue(KeyHandle key, const std::string& line)
 {
     std::string name = GetValueName(line, m_cp);
     int type = GetValueType(line, m_cp);
-    std::string ignored;
     long rc;
     switch (type) {
     case kRegDword: {
-        uint32_t number = GetDwordData(line, m_cp, ignored);
+        uint32_t number = GetDwordData(line, m_cp, m_lineText);
         const uint8_t bytes[4] = {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
                                   static_cast<uint8_t>(number >> 16),
                                   static_cast<uint8_t>(number >> 24)};
@@ -111,7 +109,7 @@ int ValueOperations::SetValue(KeyHandle key, const std::string& line)
         break;
     }
     case kRegSz: {
-        std::string text = GetStringData(line, m_cp, ignored);
+        const std::string& text = GetStringData(line, m_cp, m_lineText);
         rc = m_registry.SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(text.data()),
                                  static_cast<uint32_t>(text.size()));
         break;
@@ -120,7 +118,7 @@ int ValueOperations::SetValue(KeyHandle key, const std::string& line)
         // No program understands a value of type 0xFFFFFFFF: never write one.
         return 0;
     default: {
-        int n = GetHexData(line, m_cp, m_lineData, ignored);
+        int n = GetHexData(line, m_cp, m_lineData, m_lineText);
         if (n < 0)
             return 0;
         rc = m_registry.SetValue(key, name, static_cast<uint32_t>(type), m_lineData.data(),

@@ -41,6 +41,7 @@ private:
     // Reused from value to value: a run over many values allocates them once.
     std::vector<uint8_t> m_registryData;
     std::vector<uint8_t> m_lineData;
+    std::string m_lineText;  // the line's data as written, when only the bytes matter
 };
 
 }  // namespace zevo

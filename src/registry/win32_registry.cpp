@@ -90,9 +90,9 @@ long Win32Registry::SetValue(KeyHandle key, const std::string& name, uint32_t ty
     if (type == REG_SZ) {
         // Stored with its terminating zero, so that every reader on the
         // NT family finds a terminated string.
-        std::vector<BYTE> text(data, data + size);
-        text.push_back(0);
-        return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, text.data(), size + 1);
+        m_text.assign(data, data + size);
+        m_text.push_back(0);
+        return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, m_text.data(), size + 1);
     }
     return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, size);
 }

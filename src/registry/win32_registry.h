@@ -2,6 +2,8 @@
 // system code page, as the data file has them.
 #pragma once
 
+#include <vector>
+
 #include "registry/registry.h"
 
 namespace zevo {
@@ -18,6 +20,9 @@ public:
     long DeleteValue(KeyHandle key, const std::string& name) override;
     long DeleteKey(KeyHandle parent, const std::string& name) override;
     void CloseKey(KeyHandle key) override;
+
+private:
+    std::vector<uint8_t> m_text;  // a string with its terminator, reused from call to call
 };
 
 }  // namespace zevo

@@ -44,9 +44,20 @@ bool StripLineEnd(std::string& text)
 
 std::string NormalizeLine(const std::string& raw)
 {
-    std::string line = TrimLeft(raw);
-    StripLineEnd(line);
+    std::string line;
+    AppendNormalized(raw, line);
     return line;
+}
+
+void AppendNormalized(const std::string& raw, std::string& out)
+{
+    size_t start = 0;
+    while (start < raw.size() && IsSpace(raw[start]))
+        ++start;
+    size_t end = raw.size();
+    while (end > start && (raw[end - 1] == '\r' || raw[end - 1] == '\n'))
+        --end;
+    out.append(raw, start, end - start);
 }
 
 EntryKind ClassifyLine(const std::string& line, const CodePage& cp)
@@ -89,36 +100,42 @@ bool BackslashesDoubled(const std::string& text, const CodePage& cp)
 
 bool ReadEntry(TextFile& file, const CodePage& cp, Entry& entry)
 {
-    std::string raw;
+    std::string& raw = entry.raw;
+    entry.text.clear();
     switch (file.ReadLine(raw, kMaxLineBytes)) {
     case TextFile::ReadResult::End:
         return false;
     case TextFile::ReadResult::TooLong:
-        entry = Entry{EntryKind::TooLong, std::string(), file.LineNumber()};
+        entry.kind = EntryKind::TooLong;
+        entry.line = file.LineNumber();
         return true;
     case TextFile::ReadResult::Line:
         break;
     }
-    entry = Entry{EntryKind::Blank, std::string(), file.LineNumber()};
+    entry.kind = EntryKind::Blank;
+    entry.line = file.LineNumber();
     if (raw.find('\0') != std::string::npos) {
         entry.kind = EntryKind::HasNul;
         return true;
     }
-    entry.text = NormalizeLine(raw);
+    AppendNormalized(raw, entry.text);
     entry.kind = ClassifyLine(entry.text, cp);
     if (entry.kind != EntryKind::Value)
         return true;
 
     // Hex lists go on over lines that end with a backslash; the test looks at
     // the last byte only, even when it is the second byte of a character.
-    const std::string firstRaw = raw;
     std::string& line = entry.text;
+    const bool continued = !line.empty() && line.back() == '\\';
+    std::string firstRaw;
+    if (continued)
+        firstRaw = raw;
     bool atEnd = false;
     while (!line.empty() && line.back() == '\\') {
         line.pop_back();
         if (!ReadJoinedLine(file, raw, entry, atEnd))
             return !atEnd;
-        line += NormalizeLine(raw);
+        AppendNormalized(raw, line);
     }
 
     // A string whose closing quote is not at the end of the line goes on
@@ -128,7 +145,7 @@ bool ReadEntry(TextFile& file, const CodePage& cp, Entry& entry)
     if (start != std::string::npos) {
         size_t data = start + kStringStart.size();
         if (data == line.size() || line.back() != '"') {
-            std::string joined = firstRaw;
+            std::string joined = continued ? firstRaw : raw;
             do {
                 if (!ReadJoinedLine(file, raw, entry, atEnd))
                     return !atEnd;

@@ -30,10 +30,13 @@ struct Entry {
     EntryKind kind = EntryKind::Blank;
     std::string text;  // the normalised line (joined for a value line)
     int line = 0;      // number of the entry's first physical line
+    std::string raw;   // the last physical line as read; its buffer is reused
 };
 
 // Leading white space off, then every CR and LF at the end.
 std::string NormalizeLine(const std::string& raw);
+// The same, appended to `out`.
+void AppendNormalized(const std::string& raw, std::string& out);
 
 // Removes every CR and LF at the end; true when it removed any.
 bool StripLineEnd(std::string& text);

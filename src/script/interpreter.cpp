@@ -1,5 +1,7 @@
 #include "script/interpreter.h"
 
+#include <utility>
+
 #include "registry/key_path.h"
 #include "registry/value_codec.h"
 #include "script/messages.h"
@@ -164,7 +166,15 @@ int Interpreter::ProcessEntry()
 {
     if (m_processEnded || !g_runDataFile.IsOpen())
         return 0;
-    Entry entry;
+    // The entry before lends its buffers: a long run allocates them once.
+    Entry entry = std::move(m_spareEntry);
+    int result = ReadAndHandleEntry(entry);
+    m_spareEntry = std::move(entry);
+    return result;
+}
+
+int Interpreter::ReadAndHandleEntry(Entry& entry)
+{
     if (!ReadEntry(g_runDataFile, m_cp, entry)) {
         if (g_runDataFile.ReadFailed()) {
             Report(MixedText(messages::kDataFileBefore)
@@ -247,8 +257,9 @@ void Interpreter::HandleValueLine(const std::string& line)
         m_dialog.UpdateDisplay();
         return;
     }
-    s.m_strChangedItems += g_strCurrentRoot + "\\" + g_strCurrentPath + " \"" + s.m_strValueName +
-                           "\"\r\n";
+    std::string& items = s.m_strChangedItems;
+    items.append(g_strCurrentRoot).append(1, '\\').append(g_strCurrentPath);
+    items.append(" \"").append(s.m_strValueName).append("\"\r\n");
     m_dialog.UpdateDisplay();
     if (s.m_bVerify)
         return;

@@ -53,6 +53,7 @@ public:
     bool ProcessEnded() const { return m_processEnded; }
 
 private:
+    int ReadAndHandleEntry(Entry& entry);
     void HandleKeyLine(const std::string& line);
     void HandleValueLine(const std::string& line);
 
@@ -97,6 +98,7 @@ private:
     ScopedKey g_hCurrentKey;
     KeyHandle g_hDirectiveKey = 0;
 
+    Entry m_spareEntry;                  // buffers for the next entry read
     std::string m_currentDataFile;       // as opened, for messages
     int m_lineNumber = 0;                // of the entry being handled
     std::set<std::string> m_filesRead;   // this run's data files, upper-cased

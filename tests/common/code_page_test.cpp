@@ -52,6 +52,8 @@ TEST(CodePage, FindStepsOverDoubleByteCharacters)
         {"substring after a pair", "\x95=dword:", "dword:", 0, 2, 2},
         {"substring hidden by a lead byte", "\x95" "dword:", "dword:", 0, npos, 1},
         {"substring longer than the text", "dwo", "dword:", 0, npos, npos},
+        {"substring ending the text", "x\x95\x5C=hex", "=hex", 0, 3, 3},
+        {"substring from its own start", "=hex", "=hex", 0, 0, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
