@@ -3,7 +3,12 @@
 registry calls, under Wine, on data files of 10,000 and 100,000 values.
 Each is timed at least three times, alternately, on a registry without the
 values (first apply) and with them (rerun); medians and ratios come from the
-same run. Run it through bench/run.sh, which builds the programs."""
+same run. Run it through bench/run.sh, which builds the programs.
+
+ZEVO_BENCH_CPU=N runs the Wine server and every program on CPU N alone: a
+server request then costs what the server's work costs, without the wake-up
+of another processor in between (on a virtual machine most of a request's
+time otherwise)."""
 import os
 import statistics
 import subprocess
@@ -17,6 +22,8 @@ ZEVO = ROOT / 'build/windows/zevo.exe'
 LOOP = ROOT / 'build/windows/bench/registry_loop.exe'
 WINE_RUN = ROOT / 'scripts/wine-run.sh'
 KEY = r'HKCU\Software\ZevoFastBench'
+PASSES = ('first', 'rerun')
+ONE_CPU = ['taskset', '-c', os.environ['ZEVO_BENCH_CPU']] if os.environ.get('ZEVO_BENCH_CPU') else []
 
 
 def write_data_file(path, values):
@@ -37,7 +44,7 @@ def write_data_file(path, values):
 def wine(*args, rss=False):
     """Runs a Windows program; returns (seconds, peak RSS in MB or None)."""
     fresh_server()
-    command = [str(WINE_RUN), *args]
+    command = [*ONE_CPU, str(WINE_RUN), *args]
     if rss:
         command = ['/usr/bin/time', '-f', 'RSS %M', *command]
     start = time.perf_counter()
@@ -57,7 +64,7 @@ def fresh_server():
     """Every timing starts on a freshly started Wine server: one that is not
     about to save a hive that an earlier run changed."""
     subprocess.run([str(ROOT / 'scripts/wine-stop.sh')], capture_output=True)
-    subprocess.run([str(ROOT / 'scripts/wine-prefix.sh')], capture_output=True)
+    subprocess.run([*ONE_CPU, str(ROOT / 'scripts/wine-prefix.sh')], capture_output=True)
 
 
 def clear_key():
@@ -69,18 +76,23 @@ def windows_path(path):
 
 
 def measure(values, repeats):
+    """Times every program `repeats` times; returns the median times, the
+    medians of the ratios taken within each repeat, and the peak memory."""
     folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
     data = folder / ('fast%d.zvd' % values)
     write_data_file(data, values)
-    programs = {
-        'zevo': lambda: wine(str(ZEVO), windows_path(data), rss=True),
-        'regedit': lambda: wine('regedit', '/s', windows_path(data)),
-        'loop': lambda: wine(str(LOOP), str(values)),
-    }
-    times = {(p, s): [] for p in programs for s in ('first', 'rerun')}
+    programs = [
+        ('zevo', lambda: wine(str(ZEVO), windows_path(data), rss=True)),
+        ('regedit', lambda: wine('regedit', '/s', windows_path(data))),
+        ('loop', lambda: wine(str(LOOP), str(values))),
+    ]
+    times = {(p, s): [] for p, _ in programs for s in PASSES}
     peaks = []
-    for _ in range(repeats):
-        for name, run in programs.items():
+    for repeat in range(repeats):
+        # Each repeat starts with another program, so that none of them is
+        # always timed right after the same neighbour.
+        start = repeat % len(programs)
+        for name, run in programs[start:] + programs[:start]:
             clear_key()
             first, peak = run()
             rerun, peak2 = run()
@@ -90,7 +102,15 @@ def measure(values, repeats):
     clear_key()
     data.unlink()
     folder.rmdir()
-    return {k: statistics.median(v) for k, v in times.items()}, max(peaks) if peaks else None
+    # The machine's speed drifts over minutes; a ratio of two timings of the
+    # same repeat, taken within a minute of each other, drifts far less.
+    ratios = {}
+    for other in ('loop', 'regedit'):
+        for s in PASSES:
+            pairs = zip(times[('zevo', s)], times[(other, s)])
+            ratios[(other, s)] = statistics.median(z / o for z, o in pairs)
+    medians = {k: statistics.median(v) for k, v in times.items()}
+    return medians, ratios, max(peaks) if peaks else None
 
 
 def main():
@@ -98,18 +118,21 @@ def main():
     results = {}
     for values in (10000, 100000):
         results[values] = measure(values, repeats)
-    print('Medians of %d runs each, seconds (per value in µs):' % repeats)
+    where = ' on CPU %s alone' % ONE_CPU[-1] if ONE_CPU else ''
+    print('Medians of %d runs each%s, seconds (per value in µs); the ratios are medians of the'
+          % (repeats, where))
+    print('ratios within each repeat:')
     print('%-8s %-6s %18s %18s %18s %8s %8s %8s' % ('values', 'pass', 'zevo', 'regedit /s', 'bare loop',
                                                  'z/loop', 'z/reg', 'peak MB'))
-    for values, (median, peak) in results.items():
-        for situation in ('first', 'rerun'):
-            z, r, l = (median[(p, situation)] for p in ('zevo', 'regedit', 'loop'))
+    for values, (median, ratio, peak) in results.items():
+        for s in PASSES:
+            z, r, l = (median[(p, s)] for p in ('zevo', 'regedit', 'loop'))
             print('%-8d %-6s %8.2f (%6.1f) %8.2f (%6.1f) %8.2f (%6.1f) %8.2f %8.2f %8s' % (
-                values, situation, z, z * 1e6 / values, r, r * 1e6 / values, l, l * 1e6 / values,
-                z / l, z / r, '%.0f' % peak if peak else '-'))
-    for situation in ('first', 'rerun'):
-        small, large = (results[v][0][('zevo', situation)] for v in (10000, 100000))
-        print('zevo %s: 100,000 / 10,000 values takes %.2f times as long (10.00 is linear)' % (situation, large / small))
+                values, s, z, z * 1e6 / values, r, r * 1e6 / values, l, l * 1e6 / values,
+                ratio[('loop', s)], ratio[('regedit', s)], '%.0f' % peak if peak else '-'))
+    for s in PASSES:
+        small, large = (results[v][0][('zevo', s)] for v in (10000, 100000))
+        print('zevo %s: 100,000 / 10,000 values takes %.2f times as long (10.00 is linear)' % (s, large / small))
 
 
 if __name__ == '__main__':

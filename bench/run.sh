@@ -2,7 +2,8 @@
 # Builds the benchmarks and runs them, printing their figures:
 # the interpreter natively (optimised), the per-value registry work under Wine.
 # Usage: bench/run.sh [values per pass for the registry benchmark]   (default 10000)
-# ZEVO_BENCH_REPEATS sets how often each Fast run is timed (default 3).
+# ZEVO_BENCH_REPEATS sets how often each Fast run is timed (default 3);
+# ZEVO_BENCH_CPU=N puts the Wine server and the timed programs on CPU N alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -289,6 +289,10 @@ TEST(ValueCodec, FormatValueText)
         const ValueText value = FormatValueText(row.type, row.data.data(), row.data.size());
         EXPECT_EQ(value.text, row.text);
         EXPECT_FALSE(value.longData);
+        // Written over the pane's text of the value before, nothing of it stays.
+        std::string pane = "01,02,03,04,05,06,07,08,09,0a,0b,0c";
+        EXPECT_FALSE(FormatValueText(row.type, row.data.data(), row.data.size(), pane));
+        EXPECT_EQ(pane, row.text);
     }
 }
 
