@@ -26,8 +26,8 @@ PASSES = ('first', 'rerun')
 ONE_CPU = ['taskset', '-c', os.environ['ZEVO_BENCH_CPU']] if os.environ.get('ZEVO_BENCH_CPU') else []
 
 
-def write_data_file(path, values):
-    lines = ['REGEDIT4', '/T']
+def write_data_file(path, values, history=None):
+    lines = ['REGEDIT4', '/T'] + (['/LH="%s"' % windows_path(history)] if history else [])
     for i in range(values):
         if i % 50 == 0:
             lines.append(r'[HKEY_CURRENT_USER\Software\ZevoFastBench\Key%d]' % (i // 50))
@@ -113,7 +113,33 @@ def measure(values, repeats):
     return medians, ratios, max(peaks) if peaks else None
 
 
+def measure_history(other, repeats, values=100000):
+    folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
+    data, history = folder / 'history.zvd', folder / 'history.zvh'
+    write_data_file(data, values, history)
+    times = {'this': [], 'other': []}
+    for repeat in range(repeats):
+        for name in (('this', 'other') if repeat % 2 == 0 else ('other', 'this')):
+            clear_key()
+            history.unlink(missing_ok=True)
+            seconds, _ = wine(str(ZEVO if name == 'this' else other), windows_path(data))
+            records = history.read_bytes().count(b'(New)')
+            if records != values:
+                sys.exit('%s wrote %d history records, not %d' % (name, records, values))
+            times[name].append(seconds)
+    clear_key()
+    for path in (data, history):
+        path.unlink()
+    folder.rmdir()
+    ratio = statistics.median(t / o for t, o in zip(times['this'], times['other']))
+    print('First apply of %d values with History on, medians of %d runs:' % (values, repeats))
+    print('this zevo.exe %.2f s, %s %.2f s; ratio within a repeat (median) %.3f' % (
+        statistics.median(times['this']), other, statistics.median(times['other']), ratio))
+
+
 def main():
+    if len(sys.argv) > 2 and sys.argv[1] == '--history':
+        return measure_history(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 5)
     repeats = int(sys.argv[1]) if len(sys.argv) > 1 else 3
     results = {}
     for values in (10000, 100000):

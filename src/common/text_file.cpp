@@ -2,6 +2,12 @@
 
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace zevo {
 
 namespace {
@@ -28,6 +34,23 @@ std::FILE* OpenWithStdio(const std::string& path, TextFile::Mode mode)
 }
 
 TextFile::OpenFunction g_openFunction = OpenWithStdio;
+
+// Asks the system to put what it holds of the file on the disk itself
+// (FlushFileBuffers on Windows). Best effort: a device (NUL, a pipe) or a
+// test's memory stream has nothing to commit, and the text has reached the
+// system already.
+void CommitToDisk(std::FILE* file)
+{
+#ifdef _WIN32
+    const int descriptor = _fileno(file);
+    if (descriptor >= 0)
+        _commit(descriptor);
+#else
+    const int descriptor = fileno(file);
+    if (descriptor >= 0)
+        fsync(descriptor);
+#endif
+}
 
 }  // namespace
 
@@ -69,7 +92,12 @@ bool TextFile::Close()
 {
     if (m_file == nullptr)
         return true;
-    bool ok = std::fclose(m_file) == 0;
+    bool ok = true;
+    if (m_mode != Mode::Read) {
+        ok = std::fflush(m_file) == 0;
+        CommitToDisk(m_file);
+    }
+    ok = std::fclose(m_file) == 0 && ok;
     m_file = nullptr;
     m_bufferPos = m_bufferEnd = 0;
     return ok;
@@ -146,19 +174,14 @@ bool TextFile::Write(const std::string& text)
 {
     if (m_file == nullptr || m_mode == Mode::Read)
         return false;
+    // One call for the whole text, so that a flush after it hands the text
+    // to the system in one piece.
+    m_converted.clear();
     size_t pos = 0;
-    while (pos < text.size()) {
-        size_t lf = text.find('\n', pos);
-        size_t end = lf == std::string::npos ? text.size() : lf;
-        if (end > pos && std::fwrite(text.data() + pos, 1, end - pos, m_file) != end - pos)
-            return false;
-        if (lf == std::string::npos)
-            break;
-        if (std::fwrite("\r\n", 1, 2, m_file) != 2)
-            return false;
-        pos = lf + 1;
-    }
-    return true;
+    for (size_t lf; (lf = text.find('\n', pos)) != std::string::npos; pos = lf + 1)
+        m_converted.append(text, pos, lf - pos).append("\r\n");
+    m_converted.append(text, pos, std::string::npos);
+    return std::fwrite(m_converted.data(), 1, m_converted.size(), m_file) == m_converted.size();
 }
 
 bool TextFile::Flush()

@@ -40,7 +40,8 @@ public:
     // Takes over an already open stream (a memory stream in tests and fuzzing).
     bool OpenStream(std::FILE* stream, Mode mode);
     bool IsOpen() const { return m_file != nullptr; }
-    // Flushes and closes; false when buffered text could not be written.
+    // Flushes, asks the system to put a written file on the disk, and
+    // closes; false when buffered text could not be written.
     bool Close();
 
     // Reads the next physical line into `line`. A line whose text (without
@@ -53,6 +54,7 @@ public:
 
     // Writes the text with every LF turned into CR LF; false on a write error.
     bool Write(const std::string& text);
+    // Hands what is buffered to the system; false on a write error.
     bool Flush();
 
 private:
@@ -61,6 +63,7 @@ private:
     std::FILE* m_file = nullptr;
     Mode m_mode = Mode::Read;
     std::vector<char> m_buffer;
+    std::string m_converted;  // the text being written, with CR LF
     size_t m_bufferPos = 0;
     size_t m_bufferEnd = 0;
     bool m_atEnd = false;

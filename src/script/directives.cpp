@@ -112,24 +112,23 @@ void Interpreter::ExecuteDirective(const std::string& line)
     m_dialog.UpdateDisplay();
 }
 
-bool Interpreter::TakeQuoted(const DirectiveText& directive, size_t needed)
+bool Interpreter::TakeQuotedPaths(const DirectiveText& directive, size_t needed)
 {
-    int count = SplitQuoted(directive.Command(), m_cp, m_args);
-    bool complete = count >= 0 && m_args.size() >= needed;
-    for (size_t i = 0; complete && i < needed; ++i)
-        complete = !m_args[i].empty();
-    if (!complete)
+    const int count = SplitQuoted(directive.Command(), m_cp, m_args);
+    if (count < 0 || m_args.size() < needed) {
         ReportLine(messages::kMissingArgument);
-    return complete;
-}
-
-bool Interpreter::TakeQuotedPath(const DirectiveText& directive)
-{
-    if (!TakeQuoted(directive, 1))
         return false;
-    if (m_args[0].size() > kMaxPathBytes) {
-        ReportLine(messages::kPathTooLong);
-        return false;
+    }
+    for (size_t i = 0; i < needed; ++i) {
+        // An empty path would reach the current folder or a drive root.
+        if (m_args[i].empty()) {
+            ReportLine(messages::kEmptyPath);
+            return false;
+        }
+        if (m_args[i].size() > kMaxPathBytes) {
+            ReportLine(messages::kPathTooLong);
+            return false;
+        }
     }
     return true;
 }
@@ -137,8 +136,11 @@ bool Interpreter::TakeQuotedPath(const DirectiveText& directive)
 void Interpreter::DeleteValue(const DirectiveText& directive)
 {
     RunState& s = m_state;
-    if (!TakeQuoted(directive, 1))
+    // An empty name ("") is the key's default value.
+    if (SplitQuoted(directive.Command(), m_cp, m_args) < 1) {
+        ReportLine(messages::kMissingArgument);
         return;
+    }
     if (g_hDirectiveKey == 0) {
         ReportLine(messages::kNoCurrentKey);
         return;
@@ -227,7 +229,7 @@ void Interpreter::SetCondition(const DirectiveText& directive, const std::string
 void Interpreter::FileDirective(const DirectiveText& directive)
 {
     const char letter = directive.Letter();
-    if (!TakeQuoted(directive, letter == 'C' ? 2 : 1))
+    if (!TakeQuotedPaths(directive, letter == 'C' ? 2 : 1))
         return;
     // Verify changes nothing, files and folders included.
     if (m_state.m_bVerify)
@@ -261,7 +263,7 @@ void Interpreter::ReportFileResult(FileResult result)
 void Interpreter::HandOver(const DirectiveText& directive)
 {
     RunState& s = m_state;
-    if (!TakeQuotedPath(directive))
+    if (!TakeQuotedPaths(directive, 1))
         return;
     const std::string path = m_args[0];
     if (!m_files.MatchesFile(path))
@@ -296,7 +298,7 @@ void Interpreter::SwitchLogFiles(const DirectiveText& directive)
             s.m_bHistory = false;
             CloseHistoryFile();
         } else if (historyFlag == '=') {
-            if (!TakeQuotedPath(directive))
+            if (!TakeQuotedPaths(directive, 1))
                 return;
             CloseHistoryFile();
             s.m_strHistoryFile = m_args[0];
@@ -315,7 +317,7 @@ void Interpreter::SwitchLogFiles(const DirectiveText& directive)
     if (flag == '-') {
         s.m_bLog = false;
     } else if (flag == '=') {
-        if (!TakeQuotedPath(directive))
+        if (!TakeQuotedPaths(directive, 1))
             return;
         s.m_bLog = true;
         s.m_strLogFile = m_args[0];

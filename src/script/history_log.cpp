@@ -38,7 +38,9 @@ void HistoryFile::Close()
 
 void HistoryFile::Write(const std::string& text)
 {
-    if (m_file.IsOpen() && !m_file.Write(text))
+    // Each record reaches the system before the run changes anything else,
+    // so that a process ended at any moment keeps every earlier record.
+    if (m_file.IsOpen() && !(m_file.Write(text) && m_file.Flush()))
         m_writeFailed = true;
 }
 

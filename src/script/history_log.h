@@ -20,9 +20,11 @@ public:
     // False when the file cannot be opened.
     bool Open(std::string path, const RunTime& runStart);
     bool IsOpen() const { return m_file.IsOpen(); }
-    // Flushes and closes; nothing happens when it is not open.
+    // Flushes, puts the file on the disk and closes; nothing happens when
+    // it is not open.
     void Close();
-    // Writes the text as it is (every LF as CR LF); nothing when not open.
+    // Writes the text as it is (every LF as CR LF) and hands it to the
+    // system at once; nothing when not open.
     void Write(const std::string& text);
     // A write since opening did not reach the file.
     bool WriteFailed() const { return m_writeFailed; }

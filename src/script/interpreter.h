@@ -65,11 +65,9 @@ private:
     void FileDirective(const DirectiveText& directive);
     void Quit(const DirectiveText& directive);
 
-    // The quoted arguments a directive needs; false (and a message) when
-    // fewer are given, one is unterminated or empty.
-    bool TakeQuoted(const DirectiveText& directive, size_t needed);
-    // One quoted path, refused (with a message) when it is too long.
-    bool TakeQuotedPath(const DirectiveText& directive);
+    // The quoted paths a directive needs; false (and a message) when fewer
+    // are given or one is unterminated, empty or too long.
+    bool TakeQuotedPaths(const DirectiveText& directive, size_t needed);
     bool OpenDataFile(const std::string& path);
     void EndProcess();
 

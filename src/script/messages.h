@@ -28,6 +28,7 @@ inline const char kUnknownValueForm[] = "値の形式が不明なため書き込
 inline const char kValueNotWritten[] = "値を書き込めませんでした。";
 inline const char kMissingArgument[] = "引数がないか、引用符が閉じていません。";
 inline const char kNoKeyName[] = "削除するキーの名前がありません。";
+inline const char kEmptyPath[] = "パスが空のため処理しません。";
 inline const char kPathTooLong[] = "パスが長すぎるため処理しません。";
 inline const char kDestinationIsFile[] = "コピー先がファイルのため処理しません。";
 inline const char kAlreadyRead[] = "このデータファイルはこの実行で既に読んでいます。";

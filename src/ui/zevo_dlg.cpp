@@ -120,6 +120,10 @@ void CZevoDlg::ShowMembers(bool force)
     SetCheck(IDC_LOG, s.m_bLog);
     SetCheck(IDC_VERIFY, s.m_bVerify);
     SetCheck(IDC_HISTORY, s.m_bHistory);
+    if (m_scrollPending) {
+        m_scrollPending = false;
+        ScrollMessagePane();
+    }
 }
 
 void CZevoDlg::UpdateDisplay()
@@ -156,6 +160,16 @@ void CZevoDlg::SetSpeedPosition(int position)
 
 void CZevoDlg::ScrollTextToEnd()
 {
+    // Inside a Fast tick the pane gets its text only when the members are
+    // shown next; it scrolls then.
+    if (m_driver.InFastTick())
+        m_scrollPending = true;
+    else
+        ScrollMessagePane();
+}
+
+void CZevoDlg::ScrollMessagePane()
+{
     win::Window text = Item(IDC_TEXT);
     LRESULT lines = text.Send(EM_GETLINECOUNT);
     text.Send(EM_LINESCROLL, 0, lines);
@@ -191,6 +205,8 @@ void CZevoDlg::Restore()
 
 bool CZevoDlg::ConfirmBox(const MixedText& text, const MixedText& caption)
 {
+    // Whoever answers sees the run as it stands, also in a Fast tick.
+    ShowMembers(false);
     const std::wstring title = caption.Empty() ? ApplicationTitle() : win::MixedToWide(caption);
     return MessageBoxW(m_hwnd, win::MixedToWide(text).c_str(), title.c_str(),
                        MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
@@ -208,7 +224,6 @@ void CZevoDlg::Kill()
 
 bool CZevoDlg::ConfirmRestart(const char* question)
 {
-    // The run's last tick may not have shown its panes yet.
     ShowMembers(false);
     g_confirmText = question;
     CConfirmDlg confirm;

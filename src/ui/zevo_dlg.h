@@ -69,7 +69,9 @@ private:
     void StartUp();
     void Browse(const char* extension, std::string& member);
     // Shows the members in their controls; with `force` also unchanged ones.
+    // Every modal box first shows them: a Fast tick defers the display.
     void ShowMembers(bool force);
+    void ScrollMessagePane();
 
     FileOperations& m_files;
     Win32Platform& m_platform;
@@ -89,6 +91,8 @@ private:
     int m_speedPosition = 0;
     // What each text control shows now, so that only changed ones are set.
     std::array<std::wstring, 9> m_shown;
+    // A Fast tick asked for the message pane's last line.
+    bool m_scrollPending = false;
 };
 
 }  // namespace zevo

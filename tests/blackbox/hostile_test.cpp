@@ -173,7 +173,7 @@ std::vector<HostileCase> Cases()
          {"after"}, {"skipped"}},
         {"missing and unterminated arguments",
          "/C \"a\r\n/D\r\n/F \"x\r\n/L=\r\n/M\r\n/R \"\"\r\n" + std::string(kRoot) + "/%=\"\r\n\"after\"=\"1\"\r\n",
-         {"1行目: 引数がないか、引用符が閉じていません。", "6行目: 引数がないか、引用符が閉じていません。",
+         {"1行目: 引数がないか、引用符が閉じていません。", "6行目: パスが空のため処理しません。",
           "8行目: 引数がないか、引用符が閉じていません。"},
          {"after"}, {}},
         {"key name over the registry's limit",

@@ -144,4 +144,45 @@ TEST_F(ZevoExeTest, DefaultDataFileInTheSystemDriveRoot)
     EXPECT_EQ(Value("", "default"), std::string("1:found\0", 8));
 }
 
+TEST_F(ZevoExeTest, AKilledRunKeepsTheRecordOfEveryValueWritten)
+{
+    const int kValues = 20000;
+    const std::string history = zevo::test::ScratchPath("killed.zvh");
+    std::string data = "/LH=\"" + history + "\"\r\n[HKEY_CURRENT_USER\\Software\\ZevoBlackBox]\r\n";
+    std::vector<std::string> records;
+    for (int i = 0; i < kValues; ++i) {
+        const std::string n = std::to_string(i);
+        data += "\"v" + n + "\"=\"" + n + "\"\r\n";
+        records.push_back("[HKEY_CURRENT_USER\\Software\\ZevoBlackBox]v" + n + "\r\n(Old)\r\n(New)" + n + "\r\n\r\n");
+    }
+    const std::string dataFile = WriteFile("killed.zvd", data);
+    for (int moment : {0, 3000, 9000}) {
+        SCOPED_TRACE(moment);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+        DeleteFileA(history.c_str());
+        ZevoProcess zevo("\"" + dataFile + "\"");
+        const DWORD start = GetTickCount();
+        const std::string sign = "v" + std::to_string(moment);
+        while (Value("", sign) == "missing" && GetTickCount() - start < kTimeoutMilliseconds && !zevo.Wait(1)) {
+        }
+        zevo.Kill();
+        int written = 0;
+        while (written < kValues && Value("", "v" + std::to_string(written)) != "missing")
+            ++written;
+        ASSERT_GT(written, moment);
+        ASSERT_LT(written, kValues) << "the run must be ended in its middle";
+        // Every record up to the value before the last written one is whole
+        // and in order; the last may be missing or cut, nothing follows it.
+        std::string kept = zevo::test::ReadWholeFile(history);
+        ASSERT_EQ(kept.rfind("<< ", 0), 0u);
+        kept.erase(0, kept.find(">>\r\n") + 4);
+        std::string all;
+        for (int i = 0; i < written; ++i)
+            all += records[static_cast<size_t>(i)];
+        const size_t allButLast = all.size() - records[static_cast<size_t>(written - 1)].size();
+        EXPECT_EQ(all.compare(0, kept.size(), kept), 0);
+        EXPECT_GE(kept.size(), allButLast) << written << " values, " << kept.size() << " bytes of records";
+    }
+}
+
 }  // namespace

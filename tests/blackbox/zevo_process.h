@@ -35,10 +35,7 @@ public:
     {
         if (!m_started)
             return;
-        if (!Wait(0)) {
-            TerminateProcess(m_process.hProcess, 99);
-            WaitForSingleObject(m_process.hProcess, INFINITE);
-        }
+        Kill();
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);
     }
@@ -51,6 +48,14 @@ public:
     bool Wait(DWORD milliseconds) const
     {
         return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
+    }
+    // Ends the program at once, as Task Manager does.
+    void Kill() const
+    {
+        if (m_started && !Wait(0)) {
+            TerminateProcess(m_process.hProcess, 99);
+            WaitForSingleObject(m_process.hProcess, INFINITE);
+        }
     }
     DWORD ExitCode() const
     {

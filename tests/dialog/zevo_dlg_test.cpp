@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,17 +47,22 @@ public:
     std::string driveRoot = "Q:\\";
 };
 
-// Answers the next modal box or dialog of this thread with a button.
-void AnswerNextDialog(int button)
+// Answers the next modal box or dialog of this thread with a button; `look`
+// runs first, while the box is up.
+void AnswerNextDialog(int button, std::function<void()> look = nullptr)
 {
     static int s_button;
+    static std::function<void()> s_look;
     s_button = button;
+    s_look = std::move(look);
     SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
         HWND active = GetActiveWindow();
         wchar_t className[16] = L"";
         if (active == nullptr || !GetClassNameW(active, className, 16) || std::wstring(className) != L"#32770")
             return;
         KillTimer(nullptr, id);
+        if (s_look)
+            s_look();
         PostMessageW(active, WM_COMMAND, static_cast<WPARAM>(s_button), 0);
     });
 }
@@ -151,6 +157,14 @@ protected:
         LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
         RegCloseKey(key);
         return rc == ERROR_SUCCESS ? std::string(data, size) : "missing";
+    }
+    // The pane shows its last line: scrolling further down moves nothing.
+    bool AtLastLine(int id)
+    {
+        win::Window pane = Item(id);
+        const LRESULT first = pane.Send(EM_GETFIRSTVISIBLELINE);
+        pane.Send(EM_LINESCROLL, 0, pane.Send(EM_GETLINECOUNT));
+        return first > 0 && pane.Send(EM_GETFIRSTVISIBLELINE) == first;
     }
     // The enabled state of the option controls, in one text.
     std::string States()
@@ -276,6 +290,50 @@ TEST_F(ZevoDlgTest, MessagesShowInJapanese)
     TickToEnd();
     EXPECT_EQ(Text(IDC_TEXT), L"設定が完了しました。\r\n") << "data-file text in the system code page";
     EXPECT_EQ(IsDlgButtonChecked(*m_dialog, IDC_VERIFY), BST_CHECKED) << "/V shows in the check box";
+}
+
+TEST_F(ZevoDlgTest, BoxesInAFastRunShowThePanesAsTheyStand)
+{
+    Open();
+    std::string words;
+    for (int i = 0; i < 150; ++i)
+        words += "word" + std::to_string(i) + " ";
+    const std::string key = "HKEY_CURRENT_USER\\Software\\ZevoDialogTest";
+    const struct {
+        const char* box;
+        std::string data;
+        const wchar_t* name;
+        const wchar_t* fileData;
+        const wchar_t* lastMessage;
+    } cases[] = {
+        {"/Q", "[" + key + "]\r\n\"Seen\"=\"1\"\r\n/*" + words + "\r\n/Q\r\n", L"Seen", L"1", L""},
+        {"/LH=", "[" + key + "]\r\n\"Later\"=\"2\"\r\n/*" + words + "\r\n/LH=\"Q:\\none.zvh\"\r\n", L"Later", L"2",
+         L"Q:\\NONE.ZVHがオープンできません。\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        SetText(IDC_DATA_FILE, WriteData("box.zvd", c.data));
+        Click(IDOK);
+        std::wstring underBox[5];
+        bool lastLineUnderBox = false;
+        AnswerNextDialog(IDCANCEL, [&] {
+            const int panes[] = {IDC_KEY_PATH, IDC_VALUE_NAME, IDC_FILE_DATA, IDC_REGISTRY_DATA, IDC_CHANGED_ITEMS};
+            for (int i = 0; i < 5; ++i)
+                underBox[i] = Text(panes[i]);
+            lastLineUnderBox = AtLastLine(IDC_TEXT);
+        });
+        TickToEnd();
+        EXPECT_EQ(underBox[0], win::AnsiToWide(key));
+        EXPECT_EQ(underBox[1], c.name);
+        EXPECT_EQ(underBox[2], c.fileData);
+        EXPECT_EQ(underBox[3], L"");
+        EXPECT_NE(underBox[4].find(std::wstring(L" \"") + c.name + L"\"\r\n"), std::wstring::npos) << underBox[4];
+        EXPECT_TRUE(lastLineUnderBox);
+        EXPECT_TRUE(AtLastLine(IDC_TEXT)) << "after the run";
+        const std::wstring message = Text(IDC_TEXT);
+        const std::wstring last = c.lastMessage;
+        EXPECT_EQ(message.substr(message.size() - last.size()), last);
+    }
 }
 
 TEST_F(ZevoDlgTest, DirectivesThatLockAndMinimise)

@@ -136,16 +136,20 @@ TEST_P(DirectiveTest, DeletingValues)
 {
     m_state.m_bHistory = true;
     m_state.m_strHistoryFile = "RUN.ZVH";
-    Run("[$K]\r\n\"OldName\"=hex:01,02\r\n\"Keep\"=\"k\"\r\n");
-    Run("/Z\r\n[$K]\r\n/%=\"oldname\"\r\n/%=\"Missing\"\r\n");
+    Run("[$K]\r\n\"OldName\"=hex:01,02\r\n\"Keep\"=\"k\"\r\n@=\"d\"\r\n");
+    // "" names the default value; the second time it is gone.
+    Run("/Z\r\n[$K]\r\n/%=\"oldname\"\r\n/%=\"\"\r\n/%=\"\"\r\n/%=\"Missing\"\r\n");
     EXPECT_EQ(Stored("", "OldName"), "missing");
+    EXPECT_EQ(Stored("", ""), "missing");
     EXPECT_EQ(Stored("", "Keep"), std::string("1:k\0", 4));
     EXPECT_TRUE(m_state.m_bChangesSeen);
     EXPECT_EQ(m_state.m_strRegistryData, "") << "the missing value's old text";
-    EXPECT_EQ(m_state.m_strChangedItems, Expand("File=RUN.ZVD\r\n[$K]OLDNAME -- Value deleted --\r\n"));
+    EXPECT_EQ(m_state.m_strChangedItems,
+              Expand("File=RUN.ZVD\r\n[$K]OLDNAME -- Value deleted --\r\n[$K] -- Value deleted --\r\n"));
     const std::string history = ReadWholeFile("RUN.ZVH");
     EXPECT_EQ(history.substr(history.rfind("<<")),
-              Expand("<< 1998 7 15 9:3:7 >>\r\n[$K]OLDNAME\r\n(Old)01,02\r\n-- Value Deleted --\r\n\r\n"));
+              Expand("<< 1998 7 15 9:3:7 >>\r\n[$K]OLDNAME\r\n(Old)01,02\r\n-- Value Deleted --\r\n\r\n"
+                     "[$K]\r\n(Old)d\r\n-- Value Deleted --\r\n\r\n"));
 }
 
 TEST_P(DirectiveTest, DeletingKeys)
@@ -204,10 +208,10 @@ TEST_P(DirectiveTest, FileDirectives)
         "/D\r\n/D \"\"\r\n/C \"a\"\r\n/C \"a\" \"b\r\n/M\r\n/R \"\"\r\n");
     EXPECT_EQ(Join(m_files.calls),
               "copy C:\\SRC\\*.* D:\\DST; delete C:\\TMP; mkdir C:\\SAMPLE\\LOG; rmdir C:\\SAMPLE\\OLD");
-    std::string expected;
-    for (int line = 5; line <= 10; ++line)
-        expected += "RUN.ZVD " + std::to_string(line) + "行目: 引数がないか、引用符が閉じていません。\r\n";
-    EXPECT_EQ(m_state.m_strText.Joined(), expected);
+    const std::string missing = "行目: 引数がないか、引用符が閉じていません。\r\n";
+    const std::string empty = "行目: パスが空のため処理しません。\r\n";
+    EXPECT_EQ(m_state.m_strText.Joined(), "RUN.ZVD 5" + missing + "RUN.ZVD 6" + empty + "RUN.ZVD 7" + missing +
+                                              "RUN.ZVD 8" + missing + "RUN.ZVD 9" + missing + "RUN.ZVD 10" + empty);
 
     const struct {
         FileResult result;
@@ -283,17 +287,25 @@ TEST_P(DirectiveTest, HistorySwitchInTheMiddleOfARun)
     EXPECT_EQ(m_state.m_strText.Joined(), "RUN.ZVD 5行目: 引数がないか、引用符が閉じていません。\r\n");
 }
 
-TEST_P(DirectiveTest, OverlongPathsAreRefused)
+TEST_P(DirectiveTest, EmptyAndOverlongPathsAreRefused)
 {
-    const std::string path(kMaxPathBytes + 1, 'P');
-    Run("/F \"" + path + "\"\r\n/L=\"" + path + "\"\r\n/LH=\"" + path + "\"\r\n");
-    EXPECT_FALSE(m_state.m_bLog);
-    EXPECT_FALSE(m_state.m_bHistory);
-    EXPECT_TRUE(m_dialog.calls.empty()) << "no message box in an unattended run";
-    std::string expected;
-    for (int line = 1; line <= 3; ++line)
-        expected += "RUN.ZVD " + std::to_string(line) + "行目: パスが長すぎるため処理しません。\r\n";
-    EXPECT_EQ(m_state.m_strText.Joined(), expected);
+    const struct {
+        std::string path;
+        const char* message;
+    } cases[] = {
+        {"", "パスが空のため処理しません。"},
+        {std::string(kMaxPathBytes + 1, 'P'), "パスが長すぎるため処理しません。"},
+    };
+    for (const auto& c : cases) {
+        Run("/F \"" + c.path + "\"\r\n/L=\"" + c.path + "\"\r\n/LH=\"" + c.path + "\"\r\n");
+        EXPECT_FALSE(m_state.m_bLog);
+        EXPECT_FALSE(m_state.m_bHistory);
+        EXPECT_TRUE(m_dialog.calls.empty()) << "no message box in an unattended run";
+        std::string expected;
+        for (int line = 1; line <= 3; ++line)
+            expected += "RUN.ZVD " + std::to_string(line) + "行目: " + c.message + "\r\n";
+        EXPECT_EQ(m_state.m_strText.Joined(), expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, DirectiveTest, ::testing::ValuesIn(RegistryFactories()),

@@ -19,6 +19,8 @@ TEST(HistoryFileTest, EveryOpeningAppendsABlock)
     HistoryFile history;
     ASSERT_TRUE(history.Open(path + "\n", kStart)) << "a final LF is dropped";
     history.Write("[K]v\n(Old)\n(New)a\nb\n\n");
+    EXPECT_EQ(test::ReadWholeFile(path), "<< 1998 7 5 9:3:7 >>\r\n[K]v\r\n(Old)\r\n(New)a\r\nb\r\n\r\n")
+        << "every record reaches the system at once";
     ASSERT_TRUE(history.Open(path, RunTime{2026, 12, 31, 5, 23, 59, 0}));
     history.Close();
     history.Write("after closing\n");
@@ -43,6 +45,7 @@ TEST(HistoryFileTest, RefusedPaths)
 TEST(WriteLogTest, WritesTheWholeTextEachTime)
 {
     const std::string path = test::ScratchPath("run.zvl");
+    test::WriteScratchFile("run.zvl.zevo-new", "left by a run that was ended");
     EXPECT_EQ(WriteLog(path, "File=C:\\DATA\\REGDATA.ZVD\r\n"), 1);
     EXPECT_EQ(test::ReadWholeFile(path), "File=C:\\DATA\\REGDATA.ZVD\r\r\n");
     EXPECT_EQ(WriteLog(path + "\n", "second\r\n"), 1);
