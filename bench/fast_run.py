@@ -115,7 +115,8 @@ def measure(values, repeats):
 
 def measure_history(other, repeats, values=100000):
     folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
-    data, history = folder / 'history.zvd', folder / 'history.zvh'
+    # Directives are upper-cased: the file is made under that name.
+    data, history = folder / 'history.zvd', folder / 'HISTORY.ZVH'
     write_data_file(data, values, history)
     times = {'this': [], 'other': []}
     for repeat in range(repeats):
