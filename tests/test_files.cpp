@@ -1,65 +1,37 @@
 #include "test_files.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 
 namespace zevo::test {
 
-namespace {
-
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("zevo-test-" + std::to_string(random()) + "-" + std::to_string(random()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
-const std::filesystem::path& Folder()
-{
-    static ScratchFolder folder;
-    return folder.Path();
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 std::string ScratchFolder()
 {
-    return Folder().string();
+    static const struct Folder {
+        fs::path path = fs::temp_directory_path() / ("zevo-test-" + std::to_string(std::random_device()()));
+        Folder() { fs::create_directories(path); }
+        ~Folder() { std::error_code ignored; fs::remove_all(path, ignored); }
+    } folder;
+    return folder.path.string();
 }
 
-std::string ScratchPath(const std::string& name)
-{
-    return (Folder() / name).string();
-}
+std::string ScratchPath(const std::string& name) { return (fs::path(ScratchFolder()) / name).string(); }
 
 std::string WriteScratchFile(const std::string& name, const std::string& bytes)
 {
-    std::string path = ScratchPath(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
+    std::ofstream(ScratchPath(name), std::ios::binary) << bytes;
+    return ScratchPath(name);
 }
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
 }
 
 }  // namespace zevo::test

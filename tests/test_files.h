@@ -5,13 +5,9 @@
 
 namespace zevo::test {
 
-// The scratch folder itself.
 std::string ScratchFolder();
-// A path in the scratch folder; the file itself is not created.
-std::string ScratchPath(const std::string& name);
-// Writes the bytes exactly as given and returns the path.
-std::string WriteScratchFile(const std::string& name, const std::string& bytes);
-// The whole content of a file, or an empty text when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
+std::string ScratchPath(const std::string& name);  // the file itself is not created
+std::string WriteScratchFile(const std::string& name, const std::string& bytes);  // returns the path
+std::string ReadWholeFile(const std::string& path);  // empty when it cannot be read
 
 }  // namespace zevo::test

@@ -1,70 +1,46 @@
-// zevo.exe started as a set-up script starts it: the program beside the
-// test programs in the build folder, its handles owned here.
+// zevo.exe started as a set-up script starts it, and the registry key the tests give it.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include <gtest/gtest.h>
 
-// build/windows/zevo.exe, two levels above this test program
-// (build/windows/tests/blackbox).
-inline std::string ZevoProgramPath()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    folder.erase(folder.find_last_of('\\'));  // .../tests/blackbox
-    folder.erase(folder.find_last_of('\\'));  // .../tests
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + "zevo.exe";
-}
+#include "test_files.h"
 
-// A running zevo.exe. A program still running when this ends is ended too,
-// so that no test leaves one behind.
-class ZevoProcess {
-public:
-    explicit ZevoProcess(const std::string& arguments)
+namespace zevo::test {
+
+const char kKey[] = "Software\\ZevoBlackBox";  // under HKEY_CURRENT_USER
+const std::string kPath = std::string("HKEY_CURRENT_USER\\") + kKey, kRoot = "[" + kPath + "]\r\n";
+
+// A running zevo.exe (build/windows/zevo.exe), started without kKey; one
+// still running when this ends is ended, as Task Manager ends it.
+struct Zevo {
+    PROCESS_INFORMATION p = {};
+    DWORD code = STILL_ACTIVE;
+    explicit Zevo(const std::string& arguments)
     {
-        std::string commandLine = "\"" + ZevoProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+        char self[MAX_PATH] = "";  // build/windows/tests/blackbox/zevo_blackbox_tests.exe
+        std::string line(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+        line = "\"" + line.substr(0, line.rfind("\\tests\\")) + "\\zevo.exe\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        m_started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &m_process) != FALSE;
+        EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &p));
     }
-    ~ZevoProcess()
-    {
-        if (!m_started)
-            return;
-        Kill();
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
-    ZevoProcess(const ZevoProcess&) = delete;
-    ZevoProcess& operator=(const ZevoProcess&) = delete;
-
-    bool Started() const { return m_started; }
-    DWORD Id() const { return m_process.dwProcessId; }
-    // True when the program has ended within the time given.
-    bool Wait(DWORD milliseconds) const
-    {
-        return WaitForSingleObject(m_process.hProcess, milliseconds) == WAIT_OBJECT_0;
-    }
-    // Ends the program at once, as Task Manager does.
-    void Kill() const
-    {
-        if (m_started && !Wait(0)) {
-            TerminateProcess(m_process.hProcess, 99);
-            WaitForSingleObject(m_process.hProcess, INFINITE);
-        }
-    }
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        GetExitCodeProcess(m_process.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION m_process = {};
-    bool m_started = false;
+    ~Zevo() { Kill(), CloseHandle(p.hThread), CloseHandle(p.hProcess); }
+    bool Wait(DWORD milliseconds) const { return WaitForSingleObject(p.hProcess, milliseconds) == WAIT_OBJECT_0; }
+    void Kill() const { TerminateProcess(p.hProcess, 99), WaitForSingleObject(p.hProcess, INFINITE); }
+    // The exit code, or STILL_ACTIVE when the program has not ended by itself within 30 s.
+    DWORD Finish() { return Wait(30000) && GetExitCodeProcess(p.hProcess, &code) ? code : STILL_ACTIVE; }
 };
+
+// A value under HKEY_CURRENT_USER as "type:bytes", "missing", or "long" (over 4 KiB).
+inline std::string Value(const std::string& name, const std::string& key = kKey)
+{
+    char data[4096];
+    DWORD type = 0, size = sizeof data;
+    LONG rc = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size);
+    return rc == ERROR_MORE_DATA ? "long" : rc ? "missing" : std::to_string(type) + ":" + std::string(data, size);
+}
+
+}  // namespace zevo::test

@@ -10,65 +10,35 @@
 
 namespace zevo::test {
 
-namespace {
-
-class MemoryScratch : public ScratchRegistry {
-public:
-    MemoryScratch() : m_registry(CodePage::ShiftJis()), m_base(m_registry)
-    {
-        KeyHandle key = 0;
-        m_registry.CreateKey(m_registry.Root(RootKey::CurrentUser), BasePath(), &key);
-        m_base.Reset(m_registry, key);
-    }
-    Registry& Reg() override { return m_registry; }
-    KeyHandle Base() override { return m_base; }
-    std::string BasePath() const override { return "Software\\ZevoTest"; }
-
-private:
-    MemoryRegistry m_registry;
-    ScopedKey m_base;
-};
-
+ScratchRegistry::ScratchRegistry(Registry* registry) : m_registry(registry)
+{
+    static int counter = 0;  // a key of its own for each test of each process
+    m_path = "Software\\ZevoTest\\" + std::to_string(++counter);
 #ifdef _WIN32
-class Win32Scratch : public ScratchRegistry {
-public:
-    Win32Scratch() : m_base(m_registry)
-    {
-        static int counter = 0;
-        m_path = "Software\\ZevoTest\\" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter);
-        RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
-        KeyHandle key = 0;
-        m_registry.CreateKey(m_registry.Root(RootKey::CurrentUser), m_path, &key);
-        m_base.Reset(m_registry, key);
-    }
-    ~Win32Scratch() override
-    {
-        m_base.Close();
-        RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
-    }
-    Registry& Reg() override { return m_registry; }
-    KeyHandle Base() override { return m_base; }
-    std::string BasePath() const override { return m_path; }
-
-private:
-    Win32Registry m_registry;
-    std::string m_path;
-    ScopedKey m_base;
-};
+    m_path += "-" + std::to_string(GetCurrentProcessId());
+    RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());  // the real key, whichever registry is used
 #endif
+    KeyHandle key = 0;
+    m_registry->CreateKey(m_registry->Root(RootKey::CurrentUser), m_path, &key);
+    m_base.Reset(*m_registry, key);
+}
 
-}  // namespace
+ScratchRegistry::~ScratchRegistry()
+{
+    m_base.Close();
+#ifdef _WIN32
+    RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+#endif
+}
 
 std::vector<RegistryFactory> RegistryFactories()
 {
-    std::vector<RegistryFactory> factories = {
-        {"Memory", [] { return std::unique_ptr<ScratchRegistry>(new MemoryScratch()); }},
-    };
+    return {
+        {"Memory", [] { return std::make_unique<ScratchRegistry>(new MemoryRegistry(CodePage::ShiftJis())); }},
 #ifdef _WIN32
-    factories.push_back({"Win32", [] { return std::unique_ptr<ScratchRegistry>(new Win32Scratch()); }});
+        {"Win32", [] { return std::make_unique<ScratchRegistry>(new Win32Registry()); }},
 #endif
-    return factories;
+    };
 }
 
 }  // namespace zevo::test

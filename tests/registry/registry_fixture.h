@@ -1,12 +1,11 @@
-// A registry for a test: an empty scratch key in the in-memory registry, or
-// (on Windows) below HKEY_CURRENT_USER\Software\ZevoTest, removed afterwards.
+// A registry for a test with an empty scratch key below HKEY_CURRENT_USER: the
+// in-memory registry, or (on Windows) the real one, the key removed afterwards.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "registry/registry.h"
 
@@ -14,12 +13,16 @@ namespace zevo::test {
 
 class ScratchRegistry {
 public:
-    virtual ~ScratchRegistry() = default;
-    virtual Registry& Reg() = 0;
-    virtual KeyHandle Base() = 0;
-    // Root and path of the scratch key, as a key line names them.
-    virtual RootKey BaseRoot() const { return RootKey::CurrentUser; }
-    virtual std::string BasePath() const = 0;
+    explicit ScratchRegistry(Registry* registry);  // takes it over
+    ~ScratchRegistry();
+    Registry& Reg() { return *m_registry; }
+    KeyHandle Base() { return m_base; }
+    std::string BasePath() const { return m_path; }
+
+private:
+    std::unique_ptr<Registry> m_registry;
+    std::string m_path;
+    ScopedKey m_base;
 };
 
 struct RegistryFactory {
@@ -27,13 +30,32 @@ struct RegistryFactory {
     std::function<std::unique_ptr<ScratchRegistry>()> make;
 };
 
-// Test names and failure messages show the registry's name.
-inline void PrintTo(const RegistryFactory& factory, std::ostream* out)
-{
-    *out << factory.name;
-}
+inline void PrintTo(const RegistryFactory& factory, std::ostream* out) { *out << factory.name; }
 
 // The in-memory registry everywhere; the real one as well on Windows.
 std::vector<RegistryFactory> RegistryFactories();
+
+class RegistryTest : public ::testing::TestWithParam<RegistryFactory> {
+protected:
+    void SetUp() override { m_scratch = GetParam().make(); }
+    Registry& Reg() { return m_scratch->Reg(); }
+    KeyHandle Base() { return m_scratch->Base(); }
+    long Set(KeyHandle key, const std::string& name, uint32_t type, const std::string& bytes)
+    {
+        return Reg().SetValue(key, name, type, reinterpret_cast<const uint8_t*>(bytes.data()),
+                              static_cast<uint32_t>(bytes.size()));
+    }
+    std::string Get(KeyHandle key, const std::string& name, uint32_t bufferSize = 64)  // "type:bytes"
+    {
+        std::vector<uint8_t> buffer(bufferSize);
+        uint32_t type = 0, size = bufferSize;
+        long rc = Reg().QueryValue(key, name, &type, buffer.data(), &size);
+        if (rc != kErrorSuccess)
+            return "error " + std::to_string(rc);
+        return std::to_string(type) + ":" + std::string(buffer.begin(), buffer.begin() + size);
+    }
+
+    std::unique_ptr<ScratchRegistry> m_scratch;
+};
 
 }  // namespace zevo::test

@@ -1,7 +1,6 @@
 #include "interpreter_fixture.h"
 
-#include <fstream>
-#include <vector>
+#include <utility>
 
 #include "../test_files.h"
 
@@ -9,42 +8,14 @@ namespace zevo::test {
 
 void InterpreterTest::SetUp()
 {
-    m_scratch = GetParam().make();
-    // A folder of its own for each test, so that no file outlives its test.
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "." + test->name();
-    for (char& c : name) {
-        if (c == '/')
-            c = '_';
-    }
-    std::filesystem::path folder = std::filesystem::path(ScratchFolder()) / name;
-    std::filesystem::create_directories(folder);
+    RegistryTest::SetUp();
+    static int tests = 0;  // a folder of its own for each test
+    std::filesystem::create_directories(ScratchPath(std::to_string(++tests)));
     m_previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    m_interpreter = std::make_unique<Interpreter>(m_state, m_scratch->Reg(), m_cp, m_dialog,
-                                                  m_process, m_files);
+    std::filesystem::current_path(ScratchPath(std::to_string(tests)));
+    m_interpreter = std::make_unique<Interpreter>(m_state, Reg(), m_cp, m_dialog, m_process, m_files);
     m_state.m_strDataFile = "RUN.ZVD";
-}
-
-void InterpreterTest::TearDown()
-{
-    m_interpreter.reset();
-    std::filesystem::current_path(m_previousFolder);
-}
-
-std::string InterpreterTest::Expand(std::string text) const
-{
-    const std::string base = "HKEY_CURRENT_USER\\" + m_scratch->BasePath();
-    for (size_t pos = text.find("$K"); pos != std::string::npos; pos = text.find("$K", pos))
-        text.replace(pos, 2, base);
-    return text;
-}
-
-void InterpreterTest::WriteDataFile(const std::string& name, const std::string& text)
-{
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    const std::string bytes = Expand(text);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    m_state.m_bControlsUnlocked = true;  // as a run from the dialog finds them
 }
 
 int InterpreterTest::Run(const std::string& text, bool writeLog)
@@ -53,38 +24,43 @@ int InterpreterTest::Run(const std::string& text, bool writeLog)
     if (!m_interpreter->StartRun())
         return -1;
     int entries = 0;
-    while (m_interpreter->ProcessEntry() == 1) {
-        if (++entries > 100000) {
-            ADD_FAILURE() << "the run does not end";
-            break;
-        }
+    while (m_interpreter->ProcessEntry() == 1 && ++entries < 100000) {
     }
-    m_interpreter->FinishRun(writeLog);
+    if (!m_interpreter->ProcessEnded())  // where the program ends, there
+        m_interpreter->FinishRun(writeLog);
     return entries;
 }
 
 std::string InterpreterTest::Stored(const std::string& keyPath, const std::string& name)
 {
-    Registry& registry = m_scratch->Reg();
     KeyHandle key = 0;
-    if (registry.OpenKey(m_scratch->Base(), keyPath, &key) != kErrorSuccess)
+    if (Reg().OpenKey(Base(), keyPath, &key) != kErrorSuccess)
         return "no key";
-    std::vector<uint8_t> buffer(200000);
-    uint32_t type = 0, size = static_cast<uint32_t>(buffer.size());
-    long rc = registry.QueryValue(key, name, &type, buffer.data(), &size);
-    registry.CloseKey(key);
-    if (rc != kErrorSuccess)
-        return "missing";
-    return std::to_string(type) + ":" + std::string(buffer.begin(), buffer.begin() + size);
+    const std::string value = Get(key, name, 4096);
+    Reg().CloseKey(key);
+    return value.compare(0, 6, "error ") == 0 ? "missing" : value;
 }
 
-bool InterpreterTest::KeyExists(const std::string& keyPath)
+std::string InterpreterTest::Outcome()
 {
-    KeyHandle key = 0;
-    if (m_scratch->Reg().OpenKey(m_scratch->Base(), keyPath, &key) != kErrorSuccess)
-        return false;
-    m_scratch->Reg().CloseKey(key);
-    return true;
+    const RunState& s = m_state;
+    std::vector<std::string> items = {
+        s.m_nRestartMode != 0 ? "restart " + std::to_string(s.m_nRestartMode) : "", s.m_bExitAtEnd ? "exit" : "",
+        s.m_bVerify ? "verify" : "", s.m_bVerifyByData ? "by data" : "", s.m_bTrackChanges ? "track" : "",
+        s.m_bChangesSeen ? "changes seen" : "", s.m_bLog ? "log" : "", s.m_strLogFile, s.m_bHistory ? "history" : "",
+        s.m_bControlsUnlocked ? "" : "locked", s.m_bActive ? "" : "inactive",
+        m_interpreter->HistoryFileOpen() ? "history file open" : "",
+        m_interpreter->DataFileOpen() ? "data file open" : ""};
+    for (auto* calls : {&m_dialog.calls, &m_process.calls, &m_files.calls}) {
+        for (const std::string& call : std::exchange(*calls, {}))
+            items.push_back(call);
+    }
+    items.push_back(s.m_strChangedItems.substr(s.m_strChangedItems.find('\n') + 1));
+    items.push_back(s.m_strText.Joined());
+    std::string out;
+    for (const std::string& item : items)
+        out += item.empty() ? "" : (out.empty() ? "" : "; ") + item;
+    return out;
 }
 
 }  // namespace zevo::test

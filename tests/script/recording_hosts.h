@@ -2,7 +2,7 @@
 // system, instead of doing it.
 #pragma once
 
-#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,18 +12,14 @@ namespace zevo::test {
 
 class RecordingDialog : public DialogHost {
 public:
-    void UpdateDisplay() override { ++updates; }
+    void UpdateDisplay() override {}
     void FetchInput() override { calls.push_back("fetch"); }
     void EnableStop(bool enable) override { calls.push_back(enable ? "stop on" : "stop off"); }
     void ScrollTextToEnd() override { ++scrolls; }
     void EnableControls(bool enable) override { calls.push_back(enable ? "enable" : "disable"); }
     void UnlockRunControls() override { calls.push_back("unlock"); }
     int SpeedPosition() override { return speed; }
-    void SetSpeedPosition(int position) override
-    {
-        speed = position;
-        calls.push_back("speed " + std::to_string(position));
-    }
+    void SetSpeedPosition(int position) override { calls.push_back("speed " + std::to_string(speed = position)); }
     void Minimize() override { calls.push_back("minimize"); }
     void Restore() override { calls.push_back("restore"); }
     bool ConfirmBox(const MixedText& text, const MixedText& caption) override
@@ -33,55 +29,39 @@ public:
     }
 
     std::vector<std::string> calls;
-    int speed = 0;
+    int speed = 0, scrolls = 0;
     bool confirmAnswer = true;
-    int updates = 0;
-    int scrolls = 0;
 };
 
 class RecordingProcess : public ProcessHost {
 public:
-    RunTime LocalTime() override { return now; }
-    void StartProgram(const std::string& commandLine) override
-    {
-        calls.push_back("start " + commandLine);
-    }
+    RunTime LocalTime() override { return {1998, 7, 15, 4, 9, 3, 7}; }  // a Wednesday, 09:03:07
+    void StartProgram(const std::string& commandLine) override { calls.push_back("start " + commandLine); }
     void ExitProcess(int exitCode) override { calls.push_back("exit " + std::to_string(exitCode)); }
 
-    // Wednesday 1998-07-15 09:03:07.
-    RunTime now{1998, 7, 15, 4, 9, 3, 7};
     std::vector<std::string> calls;
 };
 
-// Records the file operations; MatchesFile and FullPath look at the real disk,
-// so that hand-overs between real data files work.
+// Records the file operations and answers each with `result`; MatchesFile
+// looks at the real disk, so that hand-overs between data files work.
 class RecordingFiles : public FileOperations {
 public:
-    bool MatchesFile(const std::string& path) override
-    {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (file != nullptr)
-            std::fclose(file);
-        return file != nullptr;
-    }
+    bool MatchesFile(const std::string& path) override { return std::filesystem::is_regular_file(path, m_error); }
     std::string FullPath(const std::string& path) override { return path; }
-    FileResult CopyFiles(const std::string& source, const std::string& destination) override
+    FileResult CopyFiles(const std::string& from, const std::string& to) override
     {
-        return Record("copy " + source + " " + destination);
+        return Did("copy " + from + " " + to);
     }
-    FileResult DeleteFiles(const std::string& pattern) override { return Record("delete " + pattern); }
-    FileResult MakeDirectory(const std::string& path) override { return Record("mkdir " + path); }
-    FileResult RemoveEmptyDirectory(const std::string& path) override { return Record("rmdir " + path); }
+    FileResult DeleteFiles(const std::string& pattern) override { return Did("delete " + pattern); }
+    FileResult MakeDirectory(const std::string& path) override { return Did("mkdir " + path); }
+    FileResult RemoveEmptyDirectory(const std::string& path) override { return Did("rmdir " + path); }
 
     std::vector<std::string> calls;
     FileResult result = FileResult::Done;
 
 private:
-    FileResult Record(const std::string& call)
-    {
-        calls.push_back(call);
-        return result;
-    }
+    FileResult Did(const std::string& call) { calls.push_back(call); return result; }
+    std::error_code m_error;
 };
 
 }  // namespace zevo::test
