@@ -27,9 +27,18 @@ struct Zevo {
         startup.cb = sizeof startup;
         EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &p));
     }
-    ~Zevo() { Kill(), CloseHandle(p.hThread), CloseHandle(p.hProcess); }
+    ~Zevo()
+    {
+        Kill();
+        CloseHandle(p.hThread);
+        CloseHandle(p.hProcess);
+    }
     bool Wait(DWORD milliseconds) const { return WaitForSingleObject(p.hProcess, milliseconds) == WAIT_OBJECT_0; }
-    void Kill() const { TerminateProcess(p.hProcess, 99), WaitForSingleObject(p.hProcess, INFINITE); }
+    void Kill() const
+    {
+        TerminateProcess(p.hProcess, 99);  // fails harmlessly when the program has ended
+        WaitForSingleObject(p.hProcess, INFINITE);
+    }
     // The exit code, or STILL_ACTIVE when the program has not ended by itself within 30 s.
     DWORD Finish() { return Wait(30000) && GetExitCodeProcess(p.hProcess, &code) ? code : STILL_ACTIVE; }
 };

@@ -24,7 +24,8 @@ TEST(ValueCodec, NameAndType)
         {"\"v\"=hex(6):", "v", 6}, {"\"v\"=hex(8):", "v", 8}, {"\"v\"=hex(1):", "v", -1}, {"\"v\"=", "v", -1},
         {"\"v\" dword:1", "v", -1}, {"\"v\"= \"x\"", "v", -1}, {"\"v\"=DWORD:00000001", "v", -1},
         {"\"v\"= hex:01", "v", 3}, {"\"v\"=hex:dword:", "v", 4}, {"\"v\"=hex(7):hex:", "v", 3},
-        {"\"dword:\"=hex:01", "dword:", 3},
+        {"\"dword:\"=hex:01", "dword:", 3}, {"\"\\\\a\"=\"x\"", "\\a", 1},
+        {"; \"a\"=\"b\"", "a", 1},  // looks commented out, yet it is a value line
         {"\"\x95\"x\"=1", "\x95\"x", -1}, {"\"\x95\"x\"=1", "\x95", -1, &kSingle},
         {"\"\x95=\"=dword:1", "\x95=", 4}, {"\"\x95=\"=dword:1", "\x95=", 1, &kSingle},
         {"\"v\"=\x95" "dword:1", "v", -1}, {"\"v\"=\x95" "dword:1", "v", 4, &kSingle},
@@ -82,6 +83,12 @@ TEST(ValueCodec, HexData)
         {"\"v\"=hex:01\x95,02", 1, {1}, "01\x95,02"},
         {"\"v\"=hex:01\x95,02", 2, {1, 2}, "01\x95,02", &kSingle},
     };
+    std::string tooLong = "\"v\"=hex:00";
+    for (size_t i = 0; i < kMaxValueBytes; ++i)
+        tooLong += ",00";
+    Bytes bytes;
+    std::string text;
+    EXPECT_EQ(GetHexData(tooLong, kSjis, bytes, text), -1) << "one byte more than a value holds";
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line + (r.cp == &kSingle ? " [single-byte]" : ""));
         Bytes bytes = {0xEE};

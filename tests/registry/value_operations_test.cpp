@@ -32,6 +32,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {kRegDword, "\xff\xff\xff\xff", "\"v\"=hex:ff,ff,ff,ff", 0, "ff,ff,ff,ff", "ffffffff", false},
         {kRegSz, "", "\"v\"=dword:00000000", 1, "00000000", "", false},  // no =": the empty string
         {kRegSz, "abc", "\"v\"=\"ABC\"", 0, "ABC", "abc", false},
+        {kRegDword, "", "\"v\"=dword:00000000", 1, "00000000", "00000000", false},  // a dword of no bytes
         // Other types compare bytes, whatever the line's own byte-list form.
         {kRegBinary, "\1\0"s, "\"v\"=hex(4):01,00", 1, "01,00", "01,00", false},
         {kRegBinary, "\x01\x02", "\"v\"=hex:01,03", 0, "01,03", "01,02", false},
@@ -50,8 +51,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 30));
         Reg().DeleteValue(Base(), "v");
-        if (r.type != kAbsent)
-            ASSERT_EQ(Set(Base(), "v", r.type, r.bytes), kErrorSuccess);
+        ASSERT_EQ(r.type == kAbsent ? kErrorSuccess : Set(Base(), "v", r.type, r.bytes), kErrorSuccess);
         display = ValueDisplay{"stale file data", "stale registry data", false};
         EXPECT_EQ(ops.CompareValue(r.line, Base()), r.same);
         EXPECT_EQ(display.m_strFileData, r.fileData);
@@ -77,8 +77,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         const bool written = r.stored != "error 2";
         EXPECT_EQ(ops.SetValue(Base(), r.line), written ? 1 : 0);
         EXPECT_EQ(Get(Base(), name, kMaxValueBytes), r.stored);
-        if (written)
-            EXPECT_EQ(ops.CompareValue(r.line, Base()), 1) << "a written value compares equal";
+        EXPECT_EQ(ops.CompareValue(r.line, Base()), written ? 1 : 0) << "a written value compares equal";
     }
     EXPECT_EQ(ops.ReadOldValue("\"B\"", Base()), 1);
     EXPECT_EQ(display.m_strRegistryData, "00,ff,00");

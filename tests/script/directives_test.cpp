@@ -65,10 +65,12 @@ TEST_P(DirectiveTest, OneDataFileEach)
         {"/R \"\"", OnLine(1, empty)}, {"/C \"a\" \"\"", OnLine(1, empty)}, {"/F \"\"", OnLine(1, empty)},
         {"/L=\"\"", OnLine(1, empty)}, {"/LH=\"\"", OnLine(1, empty)}, {"/C \"a\" \"" + longer + "\"", tooLong},
         {"/F \"" + longer + "\"", tooLong}, {"/L=\"" + longer + "\"", tooLong}, {"/LH=\"" + longer + "\"", tooLong},
-        {"/LH=\"no/a.zvh\"", "box NO/A.ZVHがオープンできません。|; 変更履歴記録ファイル NO/A.ZVHがオープンできません。\r\n"},
+        {"/LH=\"h0.zvh\"\r\n/LH=\"no/a.zvh\"", "box NO/A.ZVHがオープンできません。|; 変更履歴記録ファイル NO/A.ZVHがオープンできません。\r\n"},
         // Hand-over, with two cycles.
         {"[$K]\r\n\"a\"=\"1\"\r\n/F \"missing.zvd\"\r\n/F \"run.zvd\"\r\n/F \"next.zvd\"\r\n\"b\"=\"2\"",
          "$K \"a\"\r\nFile=NEXT.ZVD\r\n$K \"c\"\r\n$K \"d\"\r\n; " + OnLine(4, again) + OnLine(3, again, "NEXT.ZVD")},
+        {"/F \"next.zvd\"", "File=NEXT.ZVD\r\n; " + OnLine(3, again, "NEXT.ZVD")},  // a new run, a new list
+        {"// nothing but a comment", ""}, {"/Z\x1A/E", "track"},  // Ctrl-Z ends the file quietly
         // Values: the row before left a key open, which a new run never uses. A value
         // is listed while it differs from the registry's.
         {"/Z\r\n\"a\"=\"2\"\r\n[HKEY_NOWHERE\\X]\r\n\"b\"=\"3\"\r\n[$K\\U]\r\n\"u\"=hex(4):01\r\n\"u\"=hex(4):01\r\n"
@@ -103,6 +105,7 @@ TEST_P(DirectiveTest, OneDataFileEach)
          "$K\\H \"long\"\r\n"},
     };
     const RunState fresh = m_state;
+    m_dialog.state = &m_state;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.data);
         m_state = fresh;
@@ -110,6 +113,7 @@ TEST_P(DirectiveTest, OneDataFileEach)
         m_dialog.confirmAnswer = c.answer;
         Run(c.data);
         EXPECT_EQ(Outcome(), Expand(c.outcome));
+        EXPECT_EQ(m_dialog.shown, RecordingDialog::Panes(m_state)) << "the display shows the run as it stands";
     }
     // A long value's panes show a notice; its data stay in the record.
     const std::string notice = " Not Displayed for Fast Process.";

@@ -12,7 +12,7 @@ namespace zevo::test {
 
 class RecordingDialog : public DialogHost {
 public:
-    void UpdateDisplay() override {}
+    void UpdateDisplay() override { shown = state != nullptr ? Panes(*state) : ""; }
     void FetchInput() override { calls.push_back("fetch"); }
     void EnableStop(bool enable) override { calls.push_back(enable ? "stop on" : "stop off"); }
     void ScrollTextToEnd() override { ++scrolls; }
@@ -28,9 +28,18 @@ public:
         return confirmAnswer;
     }
 
+    // What the panes show: the members as they were at the last display update.
+    static std::string Panes(const RunState& s)
+    {
+        return s.m_strKeyPath + "|" + s.m_strValueName + "|" + s.m_strFileData + "|" + s.m_strRegistryData + "|" +
+               s.m_strChangedItems + "|" + s.m_strText.Joined();
+    }
+
     std::vector<std::string> calls;
     int speed = 0, scrolls = 0;
     bool confirmAnswer = true;
+    const RunState* state = nullptr;
+    std::string shown;
 };
 
 class RecordingProcess : public ProcessHost {
