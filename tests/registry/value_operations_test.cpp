@@ -37,6 +37,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {kRegBinary, "\1\0"s, "\"v\"=hex(4):01,00", 1, "01,00", "01,00", false},
         {kRegBinary, "\x01\x02", "\"v\"=hex:01,03", 0, "01,03", "01,02", false},
         {kRegBinary, "\x01", "\"v\"=hex:01,02", 0, "01,02", "01", false},
+        {kRegBinary, "\x01", "\"v\"=hex:02", 0, "02", "01", false},
         {kRegExpandSz, "%\0"s, "\"v\"=\"%\"", 0, "%", "25,00", true},  // no byte list: long
         {kAbsent, "", "\"v\"=\"new\"", 0, "new", "", false},
         {kAbsent, "", "\"v\"=dword:0000000a", 0, "0000000a", "", false},
