@@ -198,14 +198,21 @@ FileResult Win32FileOperations::MakeDirectory(const std::string& path)
 {
     if (TooLong(path))
         return FileResult::PathTooLong;
-    return CreateDirectoryA(path.c_str(), nullptr) ? FileResult::Done : FileResult::Failed;
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return FileResult::Done;
+    return GetLastError() == ERROR_ALREADY_EXISTS && MatchesDirectory(path) ? FileResult::NothingToDo
+                                                                            : FileResult::Failed;
 }
 
 FileResult Win32FileOperations::RemoveEmptyDirectory(const std::string& path)
 {
     if (TooLong(path))
         return FileResult::PathTooLong;
-    return RemoveDirectoryA(path.c_str()) ? FileResult::Done : FileResult::Failed;
+    if (RemoveDirectoryA(path.c_str()))
+        return FileResult::Done;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileResult::NothingToDo
+                                                                          : FileResult::Failed;
 }
 
 }  // namespace zevo

@@ -32,4 +32,18 @@ int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const s
     return 1;
 }
 
+long OpenExistingKey(Registry& registry, ScopedKey& key, const std::string& root,
+                     const std::string& path)
+{
+    key.Close();
+    KeyHandle rootKey = GetRootKey(registry, root);
+    if (rootKey == 0)
+        return kErrorBadPathname;
+    KeyHandle opened = 0;
+    const long rc = registry.OpenKeyForReading(rootKey, path, &opened);
+    if (rc == kErrorSuccess)
+        key.Reset(registry, opened);
+    return rc;
+}
+
 }  // namespace zevo

@@ -16,4 +16,11 @@ KeyHandle GetRootKey(Registry& registry, const std::string& name);
 // `key` holds the null key (never an earlier, closed one).
 int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path);
 
+// Opens an existing key below the named root for reading, creating nothing.
+// Returns the platform's result (kErrorFileNotFound when the key does not
+// exist, kErrorBadPathname for an unknown root); `key` holds the null key
+// unless it succeeded.
+long OpenExistingKey(Registry& registry, ScopedKey& key, const std::string& root,
+                     const std::string& path);
+
 }  // namespace zevo

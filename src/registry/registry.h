@@ -46,6 +46,12 @@ public:
     virtual long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result) = 0;
     // Opens an existing key; fails when it does not exist.
     virtual long OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result) = 0;
+    // The same with read access only, which is all a check of the registry
+    // may ask for (a user may read keys that only an administrator can write).
+    virtual long OpenKeyForReading(KeyHandle parent, const std::string& path, KeyHandle* result)
+    {
+        return OpenKey(parent, path, result);
+    }
 
     // Reads a value ("" is the default value). `*size` is the buffer's size
     // on entry and the value's size on return; a value larger than the

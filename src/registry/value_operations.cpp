@@ -17,7 +17,10 @@ int ValueOperations::QueryValueText(KeyHandle key, const std::string& name, uint
 {
     m_display.m_strRegistryData.clear();
     size = kMaxValueBytes;
-    if (m_registry.QueryValue(key, name, &type, m_registryData.data(), &size) != kErrorSuccess)
+    const long rc = m_registry.QueryValue(key, name, &type, m_registryData.data(), &size);
+    // A value too long to read is there all the same.
+    m_lastFound = rc == kErrorSuccess || rc == kErrorMoreData;
+    if (rc != kErrorSuccess)
         return 0;
     m_display.m_bLongData = FormatValueText(static_cast<int>(type), m_registryData.data(), size,
                                             m_display.m_strRegistryData);

@@ -31,6 +31,8 @@ public:
     int SetValue(KeyHandle key, const std::string& line);
     // Shows the current value that a deletion is about to remove; 1 when it exists.
     int ReadOldValue(const std::string& line, KeyHandle key);
+    // Whether the last value read or compared was found in the registry.
+    bool LastValueFound() const { return m_lastFound; }
 
 private:
     void ShowLineValue(const std::string& line);
@@ -42,6 +44,7 @@ private:
     std::vector<uint8_t> m_registryData;
     std::vector<uint8_t> m_lineData;
     std::string m_lineText;  // the line's data as written, when only the bytes matter
+    bool m_lastFound = false;
 };
 
 }  // namespace zevo

@@ -65,6 +65,14 @@ long Win32Registry::OpenKey(KeyHandle parent, const std::string& path, KeyHandle
     return rc;
 }
 
+long Win32Registry::OpenKeyForReading(KeyHandle parent, const std::string& path, KeyHandle* result)
+{
+    HKEY key = nullptr;
+    LONG rc = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, KEY_READ, &key);
+    *result = rc == ERROR_SUCCESS ? FromHkey(key) : 0;
+    return rc;
+}
+
 long Win32Registry::QueryValue(KeyHandle key, const std::string& name, uint32_t* type,
                                uint8_t* data, uint32_t* size)
 {

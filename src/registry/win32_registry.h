@@ -13,6 +13,7 @@ public:
     KeyHandle Root(RootKey root) override;
     long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
     long OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
+    long OpenKeyForReading(KeyHandle parent, const std::string& path, KeyHandle* result) override;
     long QueryValue(KeyHandle key, const std::string& name, uint32_t* type, uint8_t* data,
                     uint32_t* size) override;
     long SetValue(KeyHandle key, const std::string& name, uint32_t type, const uint8_t* data,

@@ -22,7 +22,8 @@ void Interpreter::ExecuteDirective(const std::string& line)
     const char flag = directive.Flag();
     // Conditions and the history switch work whatever the conditions say.
     const bool alwaysCarriedOut = letter == 'A' || (letter == 'L' && flag == 'H');
-    if (!alwaysCarriedOut && !m_state.m_bActive) {
+    if ((!alwaysCarriedOut && !m_state.m_bActive) ||
+        (m_readOnly && LeftAloneWhenReadOnly(directive, line))) {
         m_dialog.UpdateDisplay();
         return;
     }
@@ -47,6 +48,11 @@ void Interpreter::ExecuteDirective(const std::string& line)
         s.m_strText.Data(AfterChars(line, 2)).Program(messages::kLineEnd);
         m_dialog.UpdateDisplay();
         m_dialog.ScrollTextToEnd();
+        if (m_report != nullptr) {
+            RunEvent event = EventHere(RunEvent::Kind::Text);
+            event.text.Data(AfterChars(line, 2));
+            Emit(event);
+        }
         break;
     case 'A':
         SetCondition(directive, line);
@@ -112,6 +118,23 @@ void Interpreter::ExecuteDirective(const std::string& line)
     m_dialog.UpdateDisplay();
 }
 
+bool Interpreter::LeftAloneWhenReadOnly(const DirectiveText& directive, const std::string& line)
+{
+    // What changes files, starts programs, switches the log or history file,
+    // waits for a person, ends the run or moves the window; and "/V-", which
+    // would let the values be written.
+    static const std::string kChanging = "CDMRGETQLIX!";
+    const char letter = directive.Letter();
+    const bool changing = (letter != '\0' && kChanging.find(letter) != std::string::npos) ||
+                          (letter == 'V' && directive.Flag() == '-');
+    if (!changing)
+        return false;
+    RunEvent event = EventHere(RunEvent::Kind::NotCarriedOut);
+    event.text.Data(line);
+    Emit(event);
+    return true;
+}
+
 bool Interpreter::TakeQuotedPaths(const DirectiveText& directive, size_t needed)
 {
     const int count = SplitQuoted(directive.Command(), m_cp, m_args);
@@ -147,13 +170,21 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
     }
     const std::string name = m_args[0];
     bool exists = m_values.ReadOldValue("\"" + name + "\"", g_hDirectiveKey) == 1;
+    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ShouldBeAbsent : RunEvent::Kind::ValueDeleted);
+    event.key = s.m_strKeyPath;
+    event.name = name;
+    event.registryData = s.m_strRegistryData;
     if (s.m_bVerify) {
         // Listed as it would be deleted; nothing is deleted or recorded.
         if (!exists)
             return;
-    } else if (m_registry.DeleteValue(g_hDirectiveKey, name) != kErrorSuccess) {
+    } else if (const long rc = m_registry.DeleteValue(g_hDirectiveKey, name); rc != kErrorSuccess) {
+        // A value that is not there is as the line wants it.
+        if (rc != kErrorFileNotFound)
+            ReportProblemQuietly(MixedText(messages::kValueNotDeleted));
         return;
     }
+    Emit(event);
     if (s.m_bTrackChanges)
         s.m_bChangesSeen = true;
     if (s.m_bHistory && !s.m_bVerify) {
@@ -175,16 +206,26 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
         return;
     }
     ScopedKey parent(m_registry);
-    if (!OpenKey(m_registry, parent, root, parentPath))
-        return;
-    if (s.m_bVerify) {
-        KeyHandle existing = 0;
-        if (m_registry.OpenKey(parent, name, &existing) != kErrorSuccess)
-            return;
-        m_registry.CloseKey(existing);
-    } else if (m_registry.DeleteKey(parent, name) != kErrorSuccess) {
+    if (m_readOnly ? OpenExistingKey(m_registry, parent, root, parentPath) != kErrorSuccess
+                   : !OpenKey(m_registry, parent, root, parentPath)) {
+        if (!m_readOnly)
+            ReportProblemQuietly(MixedText(messages::kKeyNotDeleted));
         return;
     }
+    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ShouldBeAbsent : RunEvent::Kind::KeyDeleted);
+    event.key = keyText.substr(1, keyText.empty() ? 0 : keyText.size() - 2);
+    if (s.m_bVerify) {
+        KeyHandle existing = 0;
+        if (m_registry.OpenKeyForReading(parent, name, &existing) != kErrorSuccess)
+            return;
+        m_registry.CloseKey(existing);
+    } else if (const long rc = m_registry.DeleteKey(parent, name); rc != kErrorSuccess) {
+        // A key that is not there is as the line wants it.
+        if (rc != kErrorFileNotFound)
+            ReportProblemQuietly(MixedText(messages::kKeyNotDeleted));
+        return;
+    }
+    Emit(event);
     if (s.m_bTrackChanges)
         s.m_bChangesSeen = true;
     if (s.m_bHistory && !s.m_bVerify)
@@ -223,7 +264,7 @@ void Interpreter::SetCondition(const DirectiveText& directive, const std::string
             }
         }
     }
-    s.m_bActive = s.m_bMonthMatch && s.m_bWeekdayMatch && s.m_bTimeMatch;
+    s.m_bActive = m_ignoreConditions || (s.m_bMonthMatch && s.m_bWeekdayMatch && s.m_bTimeMatch);
 }
 
 void Interpreter::FileDirective(const DirectiveText& directive)
@@ -252,12 +293,24 @@ void Interpreter::FileDirective(const DirectiveText& directive)
 
 void Interpreter::ReportFileResult(FileResult result)
 {
-    // A plain failure of the platform is not reported, as before; what the
-    // program itself refused is.
-    if (result == FileResult::PathTooLong)
+    // A plain failure of the platform is not shown in the message pane, as
+    // before; what the program itself refused is.
+    switch (result) {
+    case FileResult::Done:
+        Emit(EventHere(RunEvent::Kind::FileOperation));
+        break;
+    case FileResult::NothingToDo:
+        break;
+    case FileResult::Failed:
+        ReportProblemQuietly(MixedText(messages::kFileOperationFailed));
+        break;
+    case FileResult::PathTooLong:
         ReportLine(messages::kPathTooLong);
-    else if (result == FileResult::DestinationIsFile)
+        break;
+    case FileResult::DestinationIsFile:
         ReportLine(messages::kDestinationIsFile);
+        break;
+    }
 }
 
 void Interpreter::HandOver(const DirectiveText& directive)
@@ -279,13 +332,14 @@ void Interpreter::HandOver(const DirectiveText& directive)
         m_dialog.UpdateDisplay();
         return;
     }
-    // The data file stays closed: the run ends at the next entry.
-    if (!WriteLog(s.m_strLogFile, s.m_strChangedItems)) {
-        Report(MixedText(messages::kDataFileBefore)
-                   .Data(path)
-                   .Program(messages::kCannotOpen)
-                   .Program(messages::kLineEnd));
-    }
+    // The data file stays closed: the run ends at the next entry. The pane
+    // shows the failure only when the log cannot be written either.
+    const MixedText message =
+        MixedText(messages::kDataFileBefore).Data(path).Program(messages::kCannotOpen);
+    if (m_readOnly || WriteLog(s.m_strLogFile, s.m_strChangedItems))
+        ReportProblemQuietly(message);
+    else
+        Report(MixedText(message).Program(messages::kLineEnd));
 }
 
 void Interpreter::SwitchLogFiles(const DirectiveText& directive)

@@ -30,6 +30,9 @@ public:
     virtual void Restore() = 0;
     // A modal box with OK and Cancel and the exclamation icon; true for OK.
     virtual bool ConfirmBox(const MixedText& text, const MixedText& caption) = 0;
+    // A box that only tells (a history file that cannot be opened); the
+    // dialog shows it as ConfirmBox does, without a caption.
+    virtual void Notice(const MixedText& text) { ConfirmBox(text, MixedText()); }
 };
 
 // The process and the platform around it.
@@ -46,6 +49,7 @@ public:
 // Results of the file operations of a data file.
 enum class FileResult {
     Done,
+    NothingToDo,        // the folder already exists, or is already gone
     Failed,             // the platform refused (nothing more is known)
     PathTooLong,        // longer than the program's path limit; nothing was done
     DestinationIsFile,  // a copy into an existing plain file; nothing was done

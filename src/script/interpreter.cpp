@@ -27,14 +27,42 @@ Interpreter::Interpreter(RunState& state, Registry& registry, const CodePage& cp
 {
 }
 
-void Interpreter::Report(const MixedText& message)
+void Interpreter::ShowMessage(const MixedText& message)
 {
     m_state.m_strText.Append(message);
     m_dialog.UpdateDisplay();
     m_dialog.ScrollTextToEnd();
 }
 
-void Interpreter::ReportLine(const char* problem)
+RunEvent Interpreter::EventHere(RunEvent::Kind kind) const
+{
+    RunEvent event;
+    event.kind = kind;
+    if (g_runDataFile.IsOpen() || m_lineNumber > 0) {
+        event.file = m_currentDataFile;
+        event.line = m_lineNumber;
+    }
+    return event;
+}
+
+void Interpreter::Emit(const RunEvent& event)
+{
+    if (m_report != nullptr)
+        m_report->Event(event);
+}
+
+void Interpreter::Report(const MixedText& message, RunEvent::Kind kind)
+{
+    ShowMessage(message);
+    if (m_report == nullptr)
+        return;
+    RunEvent event;
+    event.kind = kind;
+    event.text = message;
+    Emit(event);
+}
+
+void Interpreter::ReportLine(const char* problem, RunEvent::Kind kind)
 {
     MixedText message;
     message.Data(m_currentDataFile)
@@ -42,7 +70,21 @@ void Interpreter::ReportLine(const char* problem)
         .Program(messages::kLineLabel)
         .Program(problem)
         .Program(messages::kLineEnd);
-    Report(message);
+    ShowMessage(message);
+    if (m_report == nullptr)
+        return;
+    RunEvent event = EventHere(kind);
+    event.text.Program(problem);
+    Emit(event);
+}
+
+void Interpreter::ReportProblemQuietly(const MixedText& problem)
+{
+    if (m_report == nullptr)
+        return;
+    RunEvent event = EventHere(RunEvent::Kind::Problem);
+    event.text = problem;
+    Emit(event);
 }
 
 bool Interpreter::OpenDataFile(const std::string& path)
@@ -72,6 +114,8 @@ bool Interpreter::StartRun()
     g_strCurrentPath.clear();
     m_filesRead.clear();
     m_processEnded = false;
+    m_keyMissing = false;
+    m_lineNumber = 0;
 
     if (!s.m_strDataFile.empty() && s.m_strDataFile.back() == '\n')
         s.m_strDataFile.pop_back();
@@ -80,7 +124,8 @@ bool Interpreter::StartRun()
 
     g_runDataFile.Close();
     if (!OpenDataFile(s.m_strDataFile)) {
-        WriteLog(s.m_strLogFile, s.m_strChangedItems);
+        if (!m_readOnly)
+            WriteLog(s.m_strLogFile, s.m_strChangedItems);
         Report(MixedText(messages::kDataFileBefore)
                    .Data(s.m_strDataFile)
                    .Program(messages::kCannotOpen)
@@ -105,7 +150,7 @@ int Interpreter::OpenHistoryFile(const std::string& path)
     std::string shown = path;
     if (!shown.empty() && shown.back() == '\n')
         shown.pop_back();
-    m_dialog.ConfirmBox(MixedText().Data(shown).Program(messages::kCannotOpen), MixedText());
+    m_dialog.Notice(MixedText().Data(shown).Program(messages::kCannotOpen));
     return 0;
 }
 
@@ -178,9 +223,10 @@ int Interpreter::ReadAndHandleEntry(Entry& entry)
     if (!ReadEntry(g_runDataFile, m_cp, entry)) {
         if (g_runDataFile.ReadFailed()) {
             Report(MixedText(messages::kDataFileBefore)
-                       .Data(m_currentDataFile)
-                       .Program(messages::kCannotReadToEnd)
-                       .Program(messages::kLineEnd));
+                           .Data(m_currentDataFile)
+                           .Program(messages::kCannotReadToEnd)
+                           .Program(messages::kLineEnd),
+                   RunEvent::Kind::CannotCheck);
             g_runDataFile.Close();
         }
         return 0;
@@ -219,6 +265,17 @@ void Interpreter::HandleKeyLine(const std::string& line)
     m_state.m_strKeyPath = g_strCurrentPath.empty() ? g_strCurrentRoot
                                                     : g_strCurrentRoot + "\\" + g_strCurrentPath;
     m_dialog.UpdateDisplay();
+    m_keyMissing = false;
+    if (m_readOnly) {
+        const long rc = OpenExistingKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath);
+        if (rc == kErrorFileNotFound)
+            m_keyMissing = true;
+        else if (rc != kErrorSuccess)
+            ReportLine(messages::kKeyNotOpened, GetRootKey(m_registry, g_strCurrentRoot) == 0
+                                                    ? RunEvent::Kind::Problem
+                                                    : RunEvent::Kind::CannotCheck);
+        return;
+    }
     // Opening creates the key, also with Verify on and while the conditions
     // do not hold.
     if (!OpenKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath))
@@ -231,7 +288,7 @@ void Interpreter::HandleValueLine(const std::string& line)
     s.m_strValueName = GetValueName(line, m_cp);
     if (!s.m_bActive)
         return;
-    if (g_hCurrentKey.Get() == 0) {
+    if (g_hCurrentKey.Get() == 0 && !m_keyMissing) {
         ReportLine(messages::kNoCurrentKey);
         return;
     }
@@ -239,6 +296,15 @@ void Interpreter::HandleValueLine(const std::string& line)
     bool same = m_values.CompareValue(line, g_hCurrentKey) == 1;
     if (s.m_bTrackChanges && !same)
         s.m_bChangesSeen = true;
+    if (!same && m_report != nullptr) {
+        RunEvent event = EventHere(RunEvent::Kind::ValueDiffers);
+        event.key = s.m_strKeyPath;
+        event.name = s.m_strValueName;
+        event.missing = !m_values.LastValueFound();
+        event.registryData = s.m_strRegistryData;
+        event.fileData = s.m_strFileData;
+        Emit(event);
+    }
 
     // The record holds the display forms, taken before a long value's are
     // replaced by the notice; it is written once the registry took the value.
@@ -270,6 +336,12 @@ void Interpreter::HandleValueLine(const std::string& line)
     if (m_values.SetValue(g_hCurrentKey, line) != 1) {
         ReportLine(messages::kValueNotWritten);
         return;
+    }
+    if (m_report != nullptr) {
+        RunEvent event = EventHere(RunEvent::Kind::ValueWritten);
+        event.key = s.m_strKeyPath;
+        event.name = s.m_strValueName;
+        Emit(event);
     }
     WriteHistory(record);
 }

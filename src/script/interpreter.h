@@ -16,6 +16,7 @@
 #include "script/directive_syntax.h"
 #include "script/history_log.h"
 #include "script/hosts.h"
+#include "script/run_report.h"
 #include "script/run_state.h"
 
 namespace zevo {
@@ -42,6 +43,17 @@ public:
     void CloseFiles();
 
     void ExecuteDirective(const std::string& line);
+
+    // A report that hears of every change and problem (the console program).
+    void SetReport(RunReport* report) { m_report = report; }
+    // A run that changes nothing at all: keys are opened for reading and never
+    // created, Verify stays on, no log or history file is switched, and every
+    // directive that would change something is reported as not carried out.
+    // Set before StartRun, with Verify on.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // Every entry is handled as if the conditions held; their items are still
+    // read.
+    void SetIgnoreConditions(bool ignore) { m_ignoreConditions = ignore; }
 
     int OpenHistoryFile(const std::string& path);
     void CloseHistoryFile();
@@ -71,11 +83,22 @@ private:
     bool OpenDataFile(const std::string& path);
     void EndProcess();
 
-    // Appends a message and shows it.
-    void Report(const MixedText& message);
+    // Appends a message to the pane and shows it; the report hears of it as
+    // `kind`.
+    void Report(const MixedText& message, RunEvent::Kind kind = RunEvent::Kind::Problem);
     // A report on the current line: "<file> <n>行目: <problem>".
-    void ReportLine(const char* problem);
+    void ReportLine(const char* problem, RunEvent::Kind kind = RunEvent::Kind::Problem);
+    // A failure that only the report hears of: the message pane has never
+    // shown it.
+    void ReportProblemQuietly(const MixedText& problem);
+    void ShowMessage(const MixedText& message);
+    // An event at the current line of the current data file.
+    RunEvent EventHere(RunEvent::Kind kind) const;
+    void Emit(const RunEvent& event);
     void ReportFileResult(FileResult result);
+    // The read-only run's answer to a directive that would change something:
+    // true when it was reported and must not be carried out.
+    bool LeftAloneWhenReadOnly(const DirectiveText& directive, const std::string& line);
     // Once per history file: a record that did not reach the disk.
     void ReportHistoryFailure();
 
@@ -103,6 +126,12 @@ private:
     std::vector<std::string> m_args;     // quoted pieces of the current directive
     bool m_processEnded = false;
     bool m_historyFailureReported = false;
+    RunReport* m_report = nullptr;
+    bool m_readOnly = false;
+    bool m_ignoreConditions = false;
+    // A read-only run's key line named a key that does not exist: every
+    // value under it is missing.
+    bool m_keyMissing = false;
 };
 
 }  // namespace zevo

@@ -31,6 +31,10 @@ inline const char kNoKeyName[] = "削除するキーの名前がありません�
 inline const char kEmptyPath[] = "パスが空のため処理しません。";
 inline const char kPathTooLong[] = "パスが長すぎるため処理しません。";
 inline const char kDestinationIsFile[] = "コピー先がファイルのため処理しません。";
+// Failures the message pane does not show; the console program reports them.
+inline const char kValueNotDeleted[] = "値を削除できませんでした。";
+inline const char kKeyNotDeleted[] = "キーを削除できませんでした。";
+inline const char kFileOperationFailed[] = "ファイル操作に失敗しました。";
 inline const char kAlreadyRead[] = "このデータファイルはこの実行で既に読んでいます。";
 
 }  // namespace zevo::messages

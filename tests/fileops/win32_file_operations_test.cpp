@@ -16,7 +16,7 @@ namespace {
 using Names = std::vector<std::string>;
 const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";  // 表 and ソ: the second byte is 0x5C
 const Names kAll = {"A.TXT", "B.DAT", "h.txt"};
-constexpr FileResult kDone = FileResult::Done, kFailed = FileResult::Failed,
+constexpr FileResult kDone = FileResult::Done, kFailed = FileResult::Failed, kNothing = FileResult::NothingToDo,
                      kTooLong = FileResult::PathTooLong, kIsFile = FileResult::DestinationIsFile;
 enum Op { Copy, Delete, Make, Remove };
 // A call, its result, and the plain files that `folder` then holds (each holding its own name).
@@ -72,7 +72,8 @@ TEST_F(Win32FilesTest, PlainFilesOfOneLevelAndResults)
            // A destination of 505 bytes makes targets of 511, one of 506 bytes targets of 512.
            {Copy, "SRC", n511.substr(6), kFailed}, {Copy, "SRC", n512.substr(6), kTooLong}, {Delete, n511, "", kDone},
            {Delete, n512, "", kTooLong}, {Make, n511, "", kFailed}, {Make, n512, "", kTooLong},
-           {Remove, n511, "", kFailed}, {Remove, n512, "", kTooLong}});
+           {Remove, n511, "", kFailed}, {Remove, n512, "", kTooLong}, {Make, "SRC", "", kNothing},
+           {Make, "SRC\\A.TXT", "", kFailed}, {Remove, "GONE", "", kNothing}, {Remove, "SRC", "", kFailed}});
     EXPECT_TRUE(g_files.MatchesFile("SRC\\*") && !g_files.MatchesFile("SRC\\SU?") && !g_files.MatchesFile("SRC"));
     EXPECT_EQ(g_files.FullPath("SUB\\..\\.\\A.TXT"), m_root + "\\A.TXT");
     SetFileAttributesA("RO\\R.TXT", FILE_ATTRIBUTE_NORMAL);
