@@ -83,6 +83,7 @@ bool TextFile::OpenStream(std::FILE* stream, Mode mode)
     m_atEnd = false;
     m_readFailed = false;
     m_lineNumber = 0;
+    m_ctrlZLine = 0;
     if (mode == Mode::Read)
         m_buffer.resize(kReadChunk);
     return true;
@@ -123,6 +124,7 @@ TextFile::ReadResult TextFile::ReadLine(std::string& line, size_t maxBytes)
     bool tookAny = false;
     bool tooLong = false;
     bool hasNewline = false;
+    size_t lineBytes = 0;
     for (;;) {
         if (m_bufferPos == m_bufferEnd && !FillBuffer())
             break;
@@ -137,6 +139,10 @@ TextFile::ReadResult TextFile::ReadLine(std::string& line, size_t maxBytes)
             lf = nullptr;
             m_atEnd = true;
             m_bufferEnd = m_bufferPos + take;
+            if (take + 1 < available || std::fgetc(m_file) != EOF) {
+                m_ctrlZLine = m_lineNumber + 1;
+                m_ctrlZColumn = lineBytes + take + 1;
+            }
         }
         if (take > 0)
             tookAny = true;
@@ -148,6 +154,7 @@ TextFile::ReadResult TextFile::ReadLine(std::string& line, size_t maxBytes)
         if (!tooLong)
             line.append(start, take);
         m_bufferPos += take;
+        lineBytes += take;
         if (lf != nullptr) {
             hasNewline = true;
             break;

@@ -51,6 +51,10 @@ public:
     int LineNumber() const { return m_lineNumber; }
     // Reading stopped at an error of the disk, not at the end of the file.
     bool ReadFailed() const { return m_readFailed; }
+    // Where a Ctrl-Z ended the file while bytes followed it: line and byte
+    // (from 1); line 0 when none did.
+    int CtrlZLine() const { return m_ctrlZLine; }
+    size_t CtrlZColumn() const { return m_ctrlZColumn; }
 
     // Writes the text with every LF turned into CR LF; false on a write error.
     bool Write(const std::string& text);
@@ -69,6 +73,8 @@ private:
     bool m_atEnd = false;
     bool m_readFailed = false;
     int m_lineNumber = 0;
+    int m_ctrlZLine = 0;
+    size_t m_ctrlZColumn = 0;
 };
 
 }  // namespace zevo

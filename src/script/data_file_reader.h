@@ -7,6 +7,7 @@
 
 #include "common/code_page.h"
 #include "common/text_file.h"
+#include "common/diagnostics.h"
 
 namespace zevo {
 
@@ -47,13 +48,18 @@ EntryKind ClassifyLine(const std::string& line, const CodePage& cp);
 // Splits a key line "[root\path]" into root and path; the last character is
 // always dropped as the closing bracket.
 void SplitKeyLine(const std::string& line, const CodePage& cp, std::string& root,
-                  std::string& path);
+                  std::string& path, Diagnostics* diagnostics = nullptr);
 
 // True when every backslash of the text is one of a doubled pair.
 bool BackslashesDoubled(const std::string& text, const CodePage& cp);
+// The first backslash that is not one of a doubled pair; npos when none is.
+size_t FindSingleBackslash(const std::string& text, const CodePage& cp);
 
 // Reads the next entry. Returns false when the file is exhausted, which
-// includes an entry left unfinished at the end of the file.
-bool ReadEntry(TextFile& file, const CodePage& cp, Entry& entry);
+// includes an entry left unfinished at the end of the file. `diagnostics`,
+// when given, hears of every line the reader refuses, drops, joins or takes
+// otherwise than it looks.
+bool ReadEntry(TextFile& file, const CodePage& cp, Entry& entry,
+               Diagnostics* diagnostics = nullptr);
 
 }  // namespace zevo
