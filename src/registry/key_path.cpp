@@ -2,7 +2,37 @@
 
 namespace zevo {
 
-KeyHandle GetRootKey(Registry& registry, const std::string& name)
+namespace {
+
+// Why a root name is none of the six, and what a run does with it.
+void NoteUnknownRoot(Diagnostics& diagnostics, const std::string& name, size_t offset)
+{
+    static const char* const kShort[][2] = {
+        {"HKCR", "HKEY_CLASSES_ROOT"}, {"HKCU", "HKEY_CURRENT_USER"}, {"HKLM", "HKEY_LOCAL_MACHINE"},
+        {"HKU", "HKEY_USERS"}, {"HKCC", "HKEY_CURRENT_CONFIG"}, {"HKDD", "HKEY_DYN_DATA"},
+    };
+    if (!name.empty() && name[0] == '-') {
+        diagnostics.Add("key-deletion", offset - 1,
+                        MixedText("'[-...]' is the registry editor's key deletion, which this format "
+                                  "does not have: no key is deleted or opened (use /%=[...])."));
+        return;
+    }
+    MixedText message = MixedText("'").Data(name).Program("' is none of the six root names");
+    std::string upper = name;
+    for (char& c : upper)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    for (const auto& pair : kShort) {
+        if (upper == pair[0] || (upper == pair[1] && name != pair[1]))
+            message.Program(" (write " + std::string(pair[1]) + ")");
+    }
+    diagnostics.Add("unknown-root", offset,
+                    message.Program(": the run opens no key under it."));
+}
+
+}  // namespace
+
+KeyHandle GetRootKey(Registry& registry, const std::string& name, Diagnostics* diagnostics,
+                     size_t offset)
 {
     static const struct {
         const char* name;
@@ -16,6 +46,8 @@ KeyHandle GetRootKey(Registry& registry, const std::string& name)
         if (name == entry.name)
             return registry.Root(entry.root);
     }
+    if (diagnostics != nullptr)
+        NoteUnknownRoot(*diagnostics, name, offset);
     return 0;
 }
 

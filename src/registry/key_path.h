@@ -3,13 +3,17 @@
 
 #include <string>
 
+#include "common/diagnostics.h"
 #include "registry/registry.h"
 
 namespace zevo {
 
 // The predefined root of one of the six names, spelled exactly
 // ("HKEY_CURRENT_USER" ...); 0 for any other text.
-KeyHandle GetRootKey(Registry& registry, const std::string& name);
+// `diagnostics`, when given, hears of a name that is none of them (found
+// at `offset` of the current line).
+KeyHandle GetRootKey(Registry& registry, const std::string& name,
+                     Diagnostics* diagnostics = nullptr, size_t offset = 0);
 
 // Opens the key below the named root into `key`, creating it and every
 // missing key on its path. Returns 1 when it is open; 0 on failure, and then

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "registry/value_notes.h"
+
 namespace zevo {
 
 namespace {
@@ -45,20 +47,22 @@ std::string FoldBackslashes(std::string text, const CodePage& cp)
     return out;
 }
 
-std::string GetValueName(const std::string& line, const CodePage& cp)
+std::string GetValueName(const std::string& line, const CodePage& cp, Diagnostics* diagnostics)
 {
     if (!line.empty() && line[0] == '@')
         return std::string();
     size_t open = cp.Find(line, '"');
-    if (open == std::string::npos)
-        return std::string();
-    size_t close = cp.Find(line, '"', open + 1);
-    if (close == std::string::npos)
-        return std::string();
+    size_t close = open == std::string::npos ? open : cp.Find(line, '"', open + 1);
+    if (close == std::string::npos || cp.Find(line, '=') < open) {
+        if (diagnostics != nullptr)
+            NoteUnquotedName(*diagnostics, line, open, close);
+        if (close == std::string::npos)
+            return std::string();
+    }
     return FoldBackslashes(line.substr(open + 1, close - open - 1), cp);
 }
 
-int GetValueType(const std::string& line, const CodePage& cp)
+int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagnostics)
 {
     size_t equals = cp.Find(line, '=');
     if (equals == std::string::npos)
@@ -70,11 +74,13 @@ int GetValueType(const std::string& line, const CodePage& cp)
         if (cp.Find(line, marker.text, data) != std::string::npos)
             return marker.type;
     }
+    if (diagnostics != nullptr)
+        NoteUnknownForm(*diagnostics, line, data);
     return kUnknownType;
 }
 
 uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,
-                      bool* found)
+                      bool* found, Diagnostics* diagnostics)
 {
     static const std::string_view kMarker = "dword:";
     size_t marker = cp.Find(line, kMarker);
@@ -83,11 +89,14 @@ uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& 
     if (marker == std::string::npos)
         return 0xFFFFFFFFu;
     fileData.assign(line, marker + kMarker.size(), std::string::npos);
-    return HexToDword(fileData.data(), fileData.size());
+    const uint32_t value = HexToDword(fileData.data(), fileData.size());
+    if (diagnostics != nullptr)
+        NoteDwordDigits(*diagnostics, fileData, marker + kMarker.size(), value);
+    return value;
 }
 
 int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>& bytes,
-               std::string& fileData, bool* found)
+               std::string& fileData, bool* found, Diagnostics* diagnostics)
 {
     size_t marker = cp.Find(line, "=hex");
     if (found != nullptr)
@@ -96,37 +105,52 @@ int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>
         return -1;
     size_t typeText = marker + 1;
     bytes.clear();
+    size_t colon = cp.Find(line, ':', typeText);
     if (line.back() == ':') {
+        if (diagnostics != nullptr && colon != line.size() - 1)
+            NoteHexColonAtEnd(*diagnostics, line.size() - 1);
         fileData.clear();
         return 0;
     }
-    size_t colon = cp.Find(line, ':', typeText);
     size_t list = colon == std::string::npos ? typeText : colon + 1;
     fileData.assign(line, list, std::string::npos);
 
     // Each element gives the byte of its first two characters; a list that
     // ends with a comma has one more byte of value 0.
+    HexListNotes notes;
     size_t pos = list;
     for (;;) {
-        if (bytes.size() == kMaxValueBytes)
+        if (bytes.size() == kMaxValueBytes) {
+            if (diagnostics != nullptr)
+                NoteHexTooLong(*diagnostics, list);
             return -1;
+        }
         bytes.push_back(static_cast<uint8_t>(HexToByte(line.data() + pos, line.size() - pos)));
         size_t comma = cp.Find(line, ',', pos);
+        if (diagnostics != nullptr)
+            notes.Element(line, pos, comma == std::string::npos ? line.size() : comma, bytes.back());
         if (comma == std::string::npos)
             break;
         pos = comma + 1;
         if (pos == line.size()) {
-            if (bytes.size() == kMaxValueBytes)
+            if (bytes.size() == kMaxValueBytes) {
+                if (diagnostics != nullptr)
+                    NoteHexTooLong(*diagnostics, list);
                 return -1;
+            }
             bytes.push_back(0);
+            if (diagnostics != nullptr)
+                notes.TrailingComma(comma);
             break;
         }
     }
+    if (diagnostics != nullptr)
+        notes.Report(*diagnostics, line);
     return static_cast<int>(bytes.size());
 }
 
 const std::string& GetStringData(const std::string& line, const CodePage& cp,
-                                 std::string& fileData, bool* found)
+                                 std::string& fileData, bool* found, Diagnostics* diagnostics)
 {
     static const std::string kNone;
     size_t marker = cp.Find(line, "=\"");
@@ -135,6 +159,8 @@ const std::string& GetStringData(const std::string& line, const CodePage& cp,
     if (marker == std::string::npos)
         return kNone;
     fileData.assign(line, marker + 2, std::string::npos);
+    if (diagnostics != nullptr && !fileData.empty() && fileData.back() != '"')
+        NoteStringEnd(*diagnostics, line);
     if (!fileData.empty())
         fileData.pop_back();
     fileData = FoldBackslashes(std::move(fileData), cp);

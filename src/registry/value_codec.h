@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/diagnostics.h"
 
 namespace zevo {
 
@@ -35,32 +36,37 @@ const size_t kMaxValueBytes = 128000;
 // Byte data longer than this is cut for display and flagged as long.
 const size_t kMaxDisplayBytes = 100;
 
+// Every function that takes `diagnostics` tells it, when given, where the
+// line's text is read otherwise than it looks.
+
 // The value's name; empty for the default value (`@=`) and for a line
 // without a double quote. Doubled backslashes are folded.
-std::string GetValueName(const std::string& line, const CodePage& cp);
+std::string GetValueName(const std::string& line, const CodePage& cp,
+                         Diagnostics* diagnostics = nullptr);
 
 // The type code of the data after the first "=", or kUnknownType.
-int GetValueType(const std::string& line, const CodePage& cp);
+int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagnostics = nullptr);
 
 // The decoders set `*found`, when given, to whether the line holds data of
 // their kind at all.
 
 // The number after "dword:"; 0xFFFFFFFF when the line holds no "dword:".
 uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,
-                      bool* found = nullptr);
+                      bool* found = nullptr, Diagnostics* diagnostics = nullptr);
 
 // Decodes the byte list after "=hex...:" into `bytes` (replacing its content)
 // and returns the number of bytes, a trailing comma counting as one byte of
 // value 0. Returns -1 when the line holds no "=hex" (bytes untouched) or when
 // the list holds more than kMaxValueBytes bytes.
 int GetHexData(const std::string& line, const CodePage& cp, std::vector<uint8_t>& bytes,
-               std::string& fileData, bool* found = nullptr);
+               std::string& fileData, bool* found = nullptr, Diagnostics* diagnostics = nullptr);
 
 // The string after `="`, its last character dropped as the closing quote and
 // doubled backslashes folded, left in `fileData` and returned as that; an
 // empty string (and `fileData` untouched) when the line holds no `="`.
 const std::string& GetStringData(const std::string& line, const CodePage& cp,
-                                 std::string& fileData, bool* found = nullptr);
+                                 std::string& fileData, bool* found = nullptr,
+                                 Diagnostics* diagnostics = nullptr);
 
 // Digit arithmetic of the data file: upper-cased, each character c (as a
 // signed byte) counts c - 55 above '9' and c - 48 otherwise; nothing is

@@ -76,15 +76,18 @@ void ValueOperations::ShowLineValue(const std::string& line)
 {
     std::string& fileData = m_display.m_strFileData;
     bool decoded = false;
-    switch (GetValueType(line, m_cp)) {
+    const int type = GetValueType(line, m_cp, m_diagnostics);
+    // A line of no known form is never written: its bytes are shown, not judged.
+    Diagnostics* const decoding = type == kUnknownType ? nullptr : m_diagnostics;
+    switch (type) {
     case kRegDword:
-        GetDwordData(line, m_cp, fileData, &decoded);
+        GetDwordData(line, m_cp, fileData, &decoded, m_diagnostics);
         break;
     case kRegSz:
-        GetStringData(line, m_cp, fileData, &decoded);
+        GetStringData(line, m_cp, fileData, &decoded, m_diagnostics);
         break;
     default: {
-        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded);
+        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded, decoding);
         if (static_cast<unsigned>(n) > kMaxDisplayBytes && decoded)
             m_display.m_bLongData = true;
         break;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/diagnostics.h"
 #include "registry/registry.h"
 
 namespace zevo {
@@ -33,6 +34,9 @@ public:
     int ReadOldValue(const std::string& line, KeyHandle key);
     // Whether the last value read or compared was found in the registry.
     bool LastValueFound() const { return m_lastFound; }
+    // Hears how a line is decoded when the registry has no value to decide
+    // its type (always, against an empty registry).
+    void SetDiagnostics(Diagnostics* diagnostics) { m_diagnostics = diagnostics; }
 
 private:
     void ShowLineValue(const std::string& line);
@@ -45,6 +49,7 @@ private:
     std::vector<uint8_t> m_lineData;
     std::string m_lineText;  // the line's data as written, when only the bytes matter
     bool m_lastFound = false;
+    Diagnostics* m_diagnostics = nullptr;
 };
 
 }  // namespace zevo
