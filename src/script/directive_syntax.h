@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/diagnostics.h"
 
 namespace zevo {
 
@@ -30,18 +31,28 @@ private:
     std::string m_command;
 };
 
+// Where a directive's argument text stands in its line, for findings on it.
+struct ArgumentNotes {
+    Diagnostics* diagnostics;
+    size_t offset = 0;          // of the text in the entry's line
+    std::vector<size_t> starts; // set: where each piece or item begins in the line
+};
+
 // Stores the double-quoted pieces of the text, without their quotes, in
 // `pieces` (replacing its content). Returns the number stored, or -1 when a
 // piece's closing quote is missing (the pieces before it stay stored).
-int SplitQuoted(const std::string& text, const CodePage& cp, std::vector<std::string>& pieces);
+int SplitQuoted(const std::string& text, const CodePage& cp, std::vector<std::string>& pieces,
+                ArgumentNotes* notes = nullptr);
 
 // Stores the blank-separated items of the text (a run of blanks is one
 // separator) in `items`. Returns the number stored, at least 1.
-int SplitWords(const std::string& text, const CodePage& cp, std::vector<std::string>& items);
+int SplitWords(const std::string& text, const CodePage& cp, std::vector<std::string>& items,
+               ArgumentNotes* notes = nullptr);
 
 // "HH:MM" or "HH:MM:SS" as seconds after midnight: hours from the first two
 // characters, minutes from the fourth and fifth, seconds from the last two
-// when the item is exactly eight characters long.
-int TimeToSeconds(const std::string& item);
+// when the item is exactly eight characters long. `diagnostics` hears of an
+// item of another form or out of range (at `offset` of the line).
+int TimeToSeconds(const std::string& item, Diagnostics* diagnostics = nullptr, size_t offset = 0);
 
 }  // namespace zevo

@@ -24,7 +24,7 @@ TEST(DirectiveText, UpperCasesTheTextAfterTheSlash)
 
 TEST(DirectiveSyntax, SplitsQuotedPiecesAndWords)
 {
-    using Split = int (*)(const std::string&, const CodePage&, List&);
+    using Split = int (*)(const std::string&, const CodePage&, List&, ArgumentNotes*);
     const Split q = SplitQuoted, w = SplitWords;
     const std::string x13 = "\"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\" \"x\"";
     const List first13 = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"};
@@ -45,7 +45,7 @@ TEST(DirectiveSyntax, SplitsQuotedPiecesAndWords)
     };
     for (const auto& row : rows) {
         List pieces = {"stale"};
-        EXPECT_EQ(row.split(row.text, *row.cp, pieces), row.result) << row.text;
+        EXPECT_EQ(row.split(row.text, *row.cp, pieces, nullptr), row.result) << row.text;
         EXPECT_EQ(pieces, row.pieces) << row.text;
     }
 }
