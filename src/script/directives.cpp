@@ -3,6 +3,7 @@
 #include "fileops/path_text.h"
 #include "registry/key_path.h"
 #include "script/interpreter.h"
+#include "script/directive_notes.h"
 #include "script/messages.h"
 
 namespace zevo {
@@ -22,6 +23,8 @@ void Interpreter::ExecuteDirective(const std::string& line)
     const char flag = directive.Flag();
     // Conditions and the history switch work whatever the conditions say.
     const bool alwaysCarriedOut = letter == 'A' || (letter == 'L' && flag == 'H');
+    if (m_diagnostics != nullptr)
+        NoteDirectiveForm(directive, line);
     if ((!alwaysCarriedOut && !m_state.m_bActive) ||
         (m_readOnly && LeftAloneWhenReadOnly(directive, line))) {
         m_dialog.UpdateDisplay();
@@ -37,11 +40,13 @@ void Interpreter::ExecuteDirective(const std::string& line)
         break;
     case '%':
         if (flag != '=')
-            break;
-        if (directive.CharAt(2) == '"')
+            Note("delete-form", 2, "/% needs '=' right after it: the line does nothing.");
+        else if (directive.CharAt(2) == '"')
             DeleteValue(directive);
         else if (directive.CharAt(2) == '[')
             DeleteKey(directive);
+        else
+            Note("delete-form", 3, "/%= must be followed by '\"' or '[': the line does nothing.");
         break;
     case '*':
         s.m_strText.Clear();
@@ -113,6 +118,8 @@ void Interpreter::ExecuteDirective(const std::string& line)
             s.m_bTrackChanges = false;
         break;
     default:
+        Note("unknown-directive", letter == '\0' ? 0 : 1,
+             "There is no such directive: the run ignores this line.");
         break;
     }
     m_dialog.UpdateDisplay();
@@ -137,19 +144,29 @@ bool Interpreter::LeftAloneWhenReadOnly(const DirectiveText& directive, const st
 
 bool Interpreter::TakeQuotedPaths(const DirectiveText& directive, size_t needed)
 {
-    const int count = SplitQuoted(directive.Command(), m_cp, m_args);
+    ArgumentNotes notes{m_diagnostics, 1, {}};
+    const int count = SplitQuoted(directive.Command(), m_cp, m_args, m_diagnostics ? &notes : nullptr);
     if (count < 0 || m_args.size() < needed) {
         ReportLine(messages::kMissingArgument);
+        if (count >= 0) {
+            Note("missing-argument", std::string::npos,
+                 needed == 2 ? "This directive needs two quoted paths: it is not carried out."
+                             : "This directive needs a quoted path: it is not carried out.");
+        }
         return false;
     }
     for (size_t i = 0; i < needed; ++i) {
         // An empty path would reach the current folder or a drive root.
         if (m_args[i].empty()) {
             ReportLine(messages::kEmptyPath);
+            Note("empty-argument", notes.starts.empty() ? 0 : notes.starts[i],
+                 "An empty path is refused: the directive is not carried out.");
             return false;
         }
         if (m_args[i].size() > kMaxPathBytes) {
             ReportLine(messages::kPathTooLong);
+            Note("path-too-long", notes.starts.empty() ? 0 : notes.starts[i],
+                 "A path of more than 511 bytes is refused: the directive is not carried out.");
             return false;
         }
     }
@@ -160,12 +177,15 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
 {
     RunState& s = m_state;
     // An empty name ("") is the key's default value.
-    if (SplitQuoted(directive.Command(), m_cp, m_args) < 1) {
+    ArgumentNotes notes{m_diagnostics, 1, {}};
+    if (SplitQuoted(directive.Command(), m_cp, m_args, m_diagnostics ? &notes : nullptr) < 1) {
         ReportLine(messages::kMissingArgument);
         return;
     }
     if (g_hDirectiveKey == 0) {
         ReportLine(messages::kNoCurrentKey);
+        if (!m_keyMissing)
+            NoteNoKey();
         return;
     }
     const std::string name = m_args[0];
@@ -200,11 +220,20 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
     const std::string keyText = AfterChars(directive.Command(), 2);
     std::string root, parentPath, name;
     SplitKeyPath(keyText, m_cp, root, parentPath, name);
+    if (m_diagnostics != nullptr && keyText.size() > 1 && keyText.back() != ']') {
+        m_diagnostics->Add("key-closing-bracket", keyText.size() + 2,
+                           MixedText("The key does not end with ']', yet its last character, ")
+                               .Append(QuotedChar(keyText.back()))
+                               .Program(", is dropped as if it were."));
+    }
     // An empty name would make the platform delete the parent itself.
     if (name.empty()) {
         ReportLine(messages::kNoKeyName);
+        Note("no-key-name", 3, "There is no key name below the root, so nothing is deleted.");
         return;
     }
+    if (m_diagnostics != nullptr)
+        GetRootKey(m_registry, root, m_diagnostics, 4);
     ScopedKey parent(m_registry);
     if (m_readOnly ? OpenExistingKey(m_registry, parent, root, parentPath) != kErrorSuccess
                    : !OpenKey(m_registry, parent, root, parentPath)) {
@@ -241,18 +270,28 @@ void Interpreter::SetCondition(const DirectiveText& directive, const std::string
                  : which == 'W' ? &s.m_bWeekdayMatch
                  : which == 'T' ? &s.m_bTimeMatch
                                 : nullptr;
-    if (flag == nullptr)
+    if (flag == nullptr) {
+        Note("unknown-directive", 1, "There is no such condition (/AM, /AW, /AT): the run ignores this line.");
         return;
+    }
     if (directive.CharAt(2) == '-') {
         *flag = true;
     } else {
+        if (m_diagnostics != nullptr && line.size() > 3 && line[3] != ' ')
+            NoteSeparator(*m_diagnostics, line, 3);
         std::vector<std::string> items;
-        SplitWords(AfterChars(line, 4), m_cp, items);
+        ArgumentNotes notes{m_diagnostics, 4, {}};
+        SplitWords(AfterChars(line, 4), m_cp, items, m_diagnostics ? &notes : nullptr);
+        if (m_diagnostics != nullptr && which != 'T')
+            NoteConditionItems(*m_diagnostics, which, items, notes.starts);
         if (which == 'T') {
-            if (items.size() < 2)
+            if (items.size() < 2) {
+                Note("condition-empty", std::string::npos,
+                     "/AT needs two times: the run ignores it, and the time condition stays as it was.");
                 return;
-            const int from = TimeToSeconds(items[0]);
-            const int to = TimeToSeconds(items[1]);
+            }
+            const int from = TimeToSeconds(items[0], m_diagnostics, notes.starts.empty() ? 0 : notes.starts[0]);
+            const int to = TimeToSeconds(items[1], m_diagnostics, notes.starts.empty() ? 0 : notes.starts[1]);
             const int now = s.m_nNowSeconds;
             *flag = from <= to ? (from <= now && now <= to) : (now >= from || now <= to);
         } else {
@@ -319,13 +358,20 @@ void Interpreter::HandOver(const DirectiveText& directive)
     if (!TakeQuotedPaths(directive, 1))
         return;
     const std::string path = m_args[0];
-    if (!m_files.MatchesFile(path))
+    if (!m_files.MatchesFile(path)) {
+        Note("handover-missing", std::string::npos,
+             "No file matches this path, so the run ignores this line and goes on in this file.");
         return;
+    }
     if (m_filesRead.count(m_cp.ToUpper(m_files.FullPath(path))) != 0 ||
         m_filesRead.size() >= kMaxDataFilesPerRun) {
         ReportLine(messages::kAlreadyRead);
+        Note("handover-cycle", std::string::npos,
+             "This run has read that file already, so it refuses the hand-over and goes on in this file.");
         return;
     }
+    if (m_diagnostics != nullptr)
+        NoteUnreadLines();
     g_runDataFile.Close();
     if (OpenDataFile(path)) {
         s.m_strChangedItems += "File=" + path + "\r\n";
@@ -334,6 +380,8 @@ void Interpreter::HandOver(const DirectiveText& directive)
     }
     // The data file stays closed: the run ends at the next entry. The pane
     // shows the failure only when the log cannot be written either.
+    if (m_diagnostics != nullptr)
+        m_diagnostics->CannotRead(path);
     const MixedText message =
         MixedText(messages::kDataFileBefore).Data(path).Program(messages::kCannotOpen);
     if (m_readOnly || WriteLog(s.m_strLogFile, s.m_strChangedItems))

@@ -93,6 +93,8 @@ bool Interpreter::OpenDataFile(const std::string& path)
         return false;
     m_currentDataFile = path;
     m_filesRead.insert(m_cp.ToUpper(m_files.FullPath(path)));
+    if (m_diagnostics != nullptr)
+        m_diagnostics->BeginFile(path);
     return true;
 }
 
@@ -123,7 +125,10 @@ bool Interpreter::StartRun()
     m_dialog.UpdateDisplay();
 
     g_runDataFile.Close();
+    m_exitAtEndSeen = false;
     if (!OpenDataFile(s.m_strDataFile)) {
+        if (m_diagnostics != nullptr)
+            m_diagnostics->CannotRead(s.m_strDataFile);
         if (!m_readOnly)
             WriteLog(s.m_strLogFile, s.m_strChangedItems);
         Report(MixedText(messages::kDataFileBefore)
@@ -220,8 +225,10 @@ int Interpreter::ProcessEntry()
 
 int Interpreter::ReadAndHandleEntry(Entry& entry)
 {
-    if (!ReadEntry(g_runDataFile, m_cp, entry)) {
+    if (!ReadEntry(g_runDataFile, m_cp, entry, m_diagnostics)) {
         if (g_runDataFile.ReadFailed()) {
+            if (m_diagnostics != nullptr)
+                m_diagnostics->CannotRead(m_currentDataFile);
             Report(MixedText(messages::kDataFileBefore)
                            .Data(m_currentDataFile)
                            .Program(messages::kCannotReadToEnd)
@@ -259,9 +266,21 @@ int Interpreter::ReadAndHandleEntry(Entry& entry)
     return 1;
 }
 
+void Interpreter::NoteNoKey()
+{
+    if (m_diagnostics == nullptr)
+        return;
+    m_diagnostics->Add("value-without-key", std::string::npos,
+                       MixedText(g_strCurrentRoot.empty() && g_strCurrentPath.empty()
+                                     ? "No key line comes before this line, so the run skips it."
+                                     : "The key line above opens no key, so the run skips this line."));
+}
+
 void Interpreter::HandleKeyLine(const std::string& line)
 {
-    SplitKeyLine(line, m_cp, g_strCurrentRoot, g_strCurrentPath);
+    SplitKeyLine(line, m_cp, g_strCurrentRoot, g_strCurrentPath, m_diagnostics);
+    if (m_diagnostics != nullptr)
+        GetRootKey(m_registry, g_strCurrentRoot, m_diagnostics, 1);
     m_state.m_strKeyPath = g_strCurrentPath.empty() ? g_strCurrentRoot
                                                     : g_strCurrentRoot + "\\" + g_strCurrentPath;
     m_dialog.UpdateDisplay();
@@ -285,11 +304,12 @@ void Interpreter::HandleKeyLine(const std::string& line)
 void Interpreter::HandleValueLine(const std::string& line)
 {
     RunState& s = m_state;
-    s.m_strValueName = GetValueName(line, m_cp);
+    s.m_strValueName = GetValueName(line, m_cp, m_diagnostics);
     if (!s.m_bActive)
         return;
     if (g_hCurrentKey.Get() == 0 && !m_keyMissing) {
         ReportLine(messages::kNoCurrentKey);
+        NoteNoKey();
         return;
     }
 

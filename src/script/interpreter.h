@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/code_page.h"
+#include "common/diagnostics.h"
 #include "common/mixed_text.h"
 #include "common/text_file.h"
 #include "registry/registry.h"
@@ -54,6 +55,13 @@ public:
     // Every entry is handled as if the conditions held; their items are still
     // read.
     void SetIgnoreConditions(bool ignore) { m_ignoreConditions = ignore; }
+    // Hears of every line whose effect an author may not expect, from the
+    // reader, the value codec and the directives as they decide (lint).
+    void SetDiagnostics(Diagnostics* diagnostics)
+    {
+        m_diagnostics = diagnostics;
+        m_values.SetDiagnostics(diagnostics);
+    }
 
     int OpenHistoryFile(const std::string& path);
     void CloseHistoryFile();
@@ -68,6 +76,8 @@ private:
     int ReadAndHandleEntry(Entry& entry);
     void HandleKeyLine(const std::string& line);
     void HandleValueLine(const std::string& line);
+    // For the diagnostics: a line that needs a key where none is open.
+    void NoteNoKey();
 
     void DeleteValue(const DirectiveText& directive);
     void DeleteKey(const DirectiveText& directive);
@@ -99,6 +109,18 @@ private:
     // The read-only run's answer to a directive that would change something:
     // true when it was reported and must not be carried out.
     bool LeftAloneWhenReadOnly(const DirectiveText& directive, const std::string& line);
+    // For the diagnostics: what a directive's flag and fixed positions make
+    // of it, and the arguments of those a read-only run leaves alone.
+    void NoteDirectiveForm(const DirectiveText& directive, const std::string& line);
+    // For the diagnostics: the lines of the data file that a hand-over
+    // leaves unread (read here to their end).
+    void NoteUnreadLines();
+    // A finding on the current line, when there is a diagnostics sink.
+    void Note(const char* rule, size_t offset, const char* message)
+    {
+        if (m_diagnostics != nullptr)
+            m_diagnostics->Add(rule, offset, MixedText(message));
+    }
     // Once per history file: a record that did not reach the disk.
     void ReportHistoryFailure();
 
@@ -132,6 +154,8 @@ private:
     // A read-only run's key line named a key that does not exist: every
     // value under it is missing.
     bool m_keyMissing = false;
+    Diagnostics* m_diagnostics = nullptr;
+    bool m_exitAtEndSeen = false;  // a "/T" before: the run is meant to go on unattended
 };
 
 }  // namespace zevo
