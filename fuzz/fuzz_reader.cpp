@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes through the data-file reader and everything that
 // takes an entry apart: the value codec, the key-line split and the
-// directive argument syntax, with Shift-JIS and with a single-byte page.
+// directive argument syntax, with Shift-JIS and with a single-byte page;
+// every other entry with a diagnostics sink, whose findings must all point
+// into the file.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -15,7 +17,7 @@ using namespace zevo;
 
 namespace {
 
-void TakeApart(const Entry& entry, const CodePage& cp)
+void TakeApart(const Entry& entry, const CodePage& cp, Diagnostics* diagnostics)
 {
     std::string fileData;
     std::vector<uint8_t> bytes;
@@ -23,29 +25,31 @@ void TakeApart(const Entry& entry, const CodePage& cp)
     switch (entry.kind) {
     case EntryKind::Value:
     case EntryKind::BrokenBackslash: {
-        GetValueName(entry.text, cp);
-        GetValueType(entry.text, cp);
-        GetDwordData(entry.text, cp, fileData);
-        int n = GetHexData(entry.text, cp, bytes, fileData);
+        GetValueName(entry.text, cp, diagnostics);
+        GetValueType(entry.text, cp, diagnostics);
+        GetDwordData(entry.text, cp, fileData, nullptr, diagnostics);
+        int n = GetHexData(entry.text, cp, bytes, fileData, nullptr, diagnostics);
         if (n >= 0 && static_cast<size_t>(n) != bytes.size())
             __builtin_trap();
-        GetStringData(entry.text, cp, fileData);
+        GetStringData(entry.text, cp, fileData, nullptr, diagnostics);
         for (int type : {kRegSz, kRegDword, kRegBinary})
             FormatValueText(type, bytes.data(), bytes.size());
         break;
     }
     case EntryKind::Key: {
         std::string root, path;
-        SplitKeyLine(entry.text, cp, root, path);
+        SplitKeyLine(entry.text, cp, root, path, diagnostics);
         break;
     }
     case EntryKind::Directive: {
         DirectiveText command(entry.text, cp);
-        SplitQuoted(command.Command(), cp, args);
-        if (SplitWords(AfterChars(entry.text, 4), cp, args) < 1)
+        ArgumentNotes notes{diagnostics, 1, {}};
+        SplitQuoted(command.Command(), cp, args, diagnostics != nullptr ? &notes : nullptr);
+        notes.offset = 4;
+        if (SplitWords(AfterChars(entry.text, 4), cp, args, diagnostics != nullptr ? &notes : nullptr) < 1)
             __builtin_trap();
         for (const std::string& item : args)
-            TimeToSeconds(item);
+            TimeToSeconds(item, diagnostics);
         break;
     }
     default:
@@ -61,8 +65,14 @@ void ReadAll(const uint8_t* data, size_t size, const CodePage& cp)
     TextFile file;
     file.OpenStream(stream, TextFile::Mode::Read);
     Entry entry;
-    while (ReadEntry(file, cp, entry))
-        TakeApart(entry, cp);
+    Diagnostics diagnostics;
+    diagnostics.BeginFile("fuzz.zvd");
+    for (bool with = false; ReadEntry(file, cp, entry, with ? &diagnostics : nullptr); with = !with)
+        TakeApart(entry, cp, with ? &diagnostics : nullptr);
+    for (const Finding& finding : diagnostics.Findings()) {
+        if (finding.line < 1 || finding.line > file.LineNumber() + 1 || finding.column < 1)
+            __builtin_trap();
+    }
 }
 
 }  // namespace
