@@ -246,7 +246,8 @@ int ConsoleView::PrintSummary(bool restartWanted, bool strict)
                   ",\"valuesDeleted\":" + std::to_string(m_valuesDeleted) +
                   ",\"keysDeleted\":" + std::to_string(m_keysDeleted) +
                   ",\"fileOperations\":" + std::to_string(m_fileOperations) +
-                  ",\"problems\":" + std::to_string(m_problems) +
+                  ",\"problems\":" + std::to_string(m_problems) + ",\"changed\":" +
+                  (m_valuesWritten + m_valuesDeleted + m_keysDeleted + m_fileOperations > 0 ? "true" : "false") +
                   ",\"restartRequired\":" + (restartWanted ? "true" : "false") +
                   ",\"exitCode\":" + std::to_string(code) + "}}\n");
     } else {
