@@ -215,7 +215,7 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
         return;
     }
     RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::KeyShouldBeAbsent : RunEvent::Kind::KeyDeleted);
-    event.key = keyText.substr(1, keyText.empty() ? 0 : keyText.size() - 2);
+    event.key = root + "\\" + (parentPath.empty() ? name : parentPath + "\\" + name);
     if (s.m_bVerify) {
         KeyHandle existing = 0;
         if (m_registry.OpenKeyForReading(parent, name, &existing) != kErrorSuccess)
