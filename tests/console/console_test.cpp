@@ -90,8 +90,9 @@ TEST(ConsoleTest, QuestionsOnTheConsole)
         RunState state;
         ConsoleView view(state, platform, false, false);
         EXPECT_EQ(view.ConfirmBox(MixedText("stop"), MixedText("Mendora")), row.ends) << row.answer;
-        if (!row.err.empty())
+        if (!row.err.empty()) {
             EXPECT_EQ(out.err, row.err);
+        }
     }
 }
 
