@@ -22,9 +22,14 @@ bool RestartedJustBefore(Settings& settings)
 
 }  // namespace
 
+bool RestartWanted(const RunState& state)
+{
+    return state.m_bChangesSeen && !state.m_bVerifyByData && state.m_nRestartMode != 0;
+}
+
 void EndOfRun(RunState& state, Settings& settings, RestartHost& restart, ProcessHost& process)
 {
-    const bool restartWanted = state.m_bChangesSeen && !state.m_bVerifyByData;
+    const bool restartWanted = RestartWanted(state);
     if (restartWanted && state.m_nRestartMode == 1) {
         restart.KillRunTimer();
         if (!RestartedJustBefore(settings) && restart.ConfirmRestart(kRestartQuestion)) {

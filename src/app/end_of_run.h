@@ -27,6 +27,10 @@ public:
 // The restart question, "Shall Windows 95 be restarted?".
 extern const char kRestartQuestion[];
 
+// True when the data file asked for a restart ("/E", "/EY") and a tracked
+// change was seen, and no "/V" made the run a check.
+bool RestartWanted(const RunState& state);
+
 // Called once a run has finished, its files closed and its log written.
 void EndOfRun(RunState& state, Settings& settings, RestartHost& restart, ProcessHost& process);
 

@@ -1,17 +1,47 @@
 #include "console/console_run.h"
 
+#include "app/end_of_run.h"
+#include "console/console_view.h"
+#include "script/interpreter.h"
+
 namespace zevo {
 
-int RunVerify(const ConsoleCommand&, ConsolePlatform& platform)
+namespace {
+
+// One run of the data file at the Fast speed. A check starts with Verify on
+// and changes nothing; an apply starts as the program does when a data file
+// is named on its command line: Log, Verify and History off.
+int RunDataFile(const ConsoleCommand& command, ConsolePlatform& platform, bool verify)
 {
-    platform.out.Err("zevoc: verify is not built yet\n");
-    return kExitCannotRun;
+    RunState state;
+    state.m_strDataFile = command.files[0];
+    state.m_bVerify = verify;
+    ConsoleView view(state, platform, verify, command.json);
+    Interpreter interpreter(state, *platform.registry, platform.cp, view, view, platform.files);
+    interpreter.SetReport(&view);
+    interpreter.SetReadOnly(verify);
+    if (!interpreter.StartRun())
+        return kExitCannotRun;
+    while (interpreter.ProcessEntry() == 1) {
+    }
+    // "/Q" answered with OK ends the run at once, as it ends the program.
+    const bool ended = interpreter.ProcessEnded();
+    if (!ended)
+        interpreter.FinishRun(!verify && state.m_bLog);
+    view.UpdateDisplay();
+    return view.PrintSummary(!verify && !ended && RestartWanted(state), command.strict);
 }
 
-int RunApply(const ConsoleCommand&, ConsolePlatform& platform)
+}  // namespace
+
+int RunVerify(const ConsoleCommand& command, ConsolePlatform& platform)
 {
-    platform.out.Err("zevoc: apply is not built yet\n");
-    return kExitCannotRun;
+    return RunDataFile(command, platform, true);
+}
+
+int RunApply(const ConsoleCommand& command, ConsolePlatform& platform)
+{
+    return RunDataFile(command, platform, false);
 }
 
 }  // namespace zevo

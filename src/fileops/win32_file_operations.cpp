@@ -169,7 +169,7 @@ FileResult Win32FileOperations::CopyFiles(const std::string& source,
         if (!CopyFileA((prefix + name).c_str(), (target + name).c_str(), FALSE))
             return FileResult::Failed;
     }
-    return FileResult::Done;
+    return names.empty() ? FileResult::NothingToDo : FileResult::Done;
 }
 
 FileResult Win32FileOperations::DeleteFiles(const std::string& pattern)
@@ -191,7 +191,7 @@ FileResult Win32FileOperations::DeleteFiles(const std::string& pattern)
         if (!DeleteFileA((prefix + name).c_str()))
             return FileResult::Failed;
     }
-    return FileResult::Done;
+    return names.empty() ? FileResult::NothingToDo : FileResult::Done;
 }
 
 FileResult Win32FileOperations::MakeDirectory(const std::string& path)

@@ -17,9 +17,11 @@ const size_t kMaxValueNameLength = 16383;
 
 struct MemoryRegistry::Key {
     struct Value {
+        std::string name;  // as first written
         uint32_t type = 0;
         std::vector<uint8_t> data;
     };
+    std::string name;  // as first created
     Key* parent = nullptr;
     bool deleted = false;
     bool readOnly = false;
@@ -125,6 +127,7 @@ long MemoryRegistry::Walk(KeyHandle parent, const std::string& path, bool create
             if (current->readOnly)
                 return kErrorAccessDenied;
             auto child = std::make_shared<Key>();
+            child->name = name;
             child->parent = current.get();
             child->readOnly = current->readOnly;
             it = current->subkeys.emplace(folded, child).first;
@@ -183,6 +186,8 @@ long MemoryRegistry::SetValue(KeyHandle key, const std::string& name, uint32_t t
     if (k->readOnly)
         return kErrorAccessDenied;
     Key::Value& value = k->values[Fold(name)];
+    if (value.name.empty())
+        value.name = name;
     value.type = type;
     value.data.assign(data, data + size);
     // A string is kept with its terminating zero, as the program stores it
@@ -222,6 +227,30 @@ long MemoryRegistry::DeleteKey(KeyHandle parent, const std::string& name)
             break;
         }
     }
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::ListSubkeys(KeyHandle key, std::vector<RegistryName>& names)
+{
+    names.clear();
+    long error;
+    Key* k = Resolve(key, &error);
+    if (k == nullptr)
+        return error;
+    for (const auto& subkey : k->subkeys)
+        names.push_back({subkey.second->name, true});
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::ListValues(KeyHandle key, std::vector<RegistryName>& names)
+{
+    names.clear();
+    long error;
+    Key* k = Resolve(key, &error);
+    if (k == nullptr)
+        return error;
+    for (const auto& value : k->values)
+        names.push_back({value.second.name, true});
     return kErrorSuccess;
 }
 

@@ -27,6 +27,8 @@ public:
                   uint32_t size) override;
     long DeleteValue(KeyHandle key, const std::string& name) override;
     long DeleteKey(KeyHandle parent, const std::string& name) override;
+    long ListSubkeys(KeyHandle key, std::vector<RegistryName>& names) override;
+    long ListValues(KeyHandle key, std::vector<RegistryName>& names) override;
     void CloseKey(KeyHandle key) override;
 
     // Handles opened and not yet closed: a test's check for leaks.

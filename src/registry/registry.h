@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zevo {
 
@@ -32,6 +33,15 @@ enum class RootKey {
     Users,
     CurrentConfig,
     DynData,
+};
+
+// A subkey's or a value's name as the code-page calls give it. `exact` is
+// false when the name, or a value's string data, holds characters that the
+// system code page lacks: the code-page calls then read substitutes, and
+// writing them back would not give the same name or text.
+struct RegistryName {
+    std::string name;
+    bool exact = true;
 };
 
 class Registry {
@@ -65,6 +75,9 @@ public:
     virtual long DeleteValue(KeyHandle key, const std::string& name) = 0;
     // Deletes a key below `parent` that has no subkeys.
     virtual long DeleteKey(KeyHandle parent, const std::string& name) = 0;
+    // The names of a key's subkeys, or of its values, in the platform's order.
+    virtual long ListSubkeys(KeyHandle key, std::vector<RegistryName>& names) = 0;
+    virtual long ListValues(KeyHandle key, std::vector<RegistryName>& names) = 0;
     virtual void CloseKey(KeyHandle key) = 0;
 };
 

@@ -18,6 +18,28 @@ KeyHandle FromHkey(HKEY key)
     return reinterpret_cast<KeyHandle>(key);
 }
 
+// The name in the system code page, and whether it converts back to the
+// same UTF-16 text (no character was replaced or approximated).
+RegistryName FromWideName(const wchar_t* wide, int length)
+{
+    RegistryName result;
+    if (length == 0)
+        return result;
+    BOOL replaced = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, &replaced);
+    result.name.resize(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &result.name[0], size, nullptr, &replaced);
+    std::wstring back(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, result.name.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, result.name.data(), size, &back[0], static_cast<int>(back.size()));
+    result.exact = !replaced && back == std::wstring(wide, static_cast<size_t>(length));
+    return result;
+}
+
+bool IsStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
 bool IsPredefined(KeyHandle key)
 {
     // The predefined roots are the handles 0x80000000 to 0x80000006,
@@ -113,6 +135,49 @@ long Win32Registry::DeleteValue(KeyHandle key, const std::string& name)
 long Win32Registry::DeleteKey(KeyHandle parent, const std::string& name)
 {
     return RegDeleteKeyA(ToHkey(parent), name.c_str());
+}
+
+long Win32Registry::ListSubkeys(KeyHandle key, std::vector<RegistryName>& names)
+{
+    names.clear();
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        const LONG rc = RegEnumKeyExW(ToHkey(key), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        names.push_back(FromWideName(name, static_cast<int>(length)));
+    }
+}
+
+long Win32Registry::ListValues(KeyHandle key, std::vector<RegistryName>& names)
+{
+    names.clear();
+    DWORD maxName = 0, maxData = 0;
+    LONG rc = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               &maxName, &maxData, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    std::vector<wchar_t> name(maxName + 1);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        rc = RegEnumValueW(ToHkey(key), i, name.data(), &length, nullptr, &type, data.data(), &size);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            return ERROR_SUCCESS;
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        RegistryName value = FromWideName(name.data(), static_cast<int>(length));
+        // Text data goes through the code page as the name does: an odd
+        // byte, or a character the code page lacks, does not come back.
+        if (value.exact && IsStringType(type)) {
+            value.exact = size % 2 == 0 &&
+                          FromWideName(reinterpret_cast<const wchar_t*>(data.data()), static_cast<int>(size / 2)).exact;
+        }
+        names.push_back(value);
+    }
 }
 
 void Win32Registry::CloseKey(KeyHandle key)

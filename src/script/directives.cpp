@@ -183,14 +183,16 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
         return;
     }
     if (g_hDirectiveKey == 0) {
-        ReportLine(messages::kNoCurrentKey);
-        if (!m_keyMissing)
+        // Under a key that does not exist the value is absent already.
+        if (!m_keyMissing) {
+            ReportLine(messages::kNoCurrentKey);
             NoteNoKey();
+        }
         return;
     }
     const std::string name = m_args[0];
     bool exists = m_values.ReadOldValue("\"" + name + "\"", g_hDirectiveKey) == 1;
-    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ShouldBeAbsent : RunEvent::Kind::ValueDeleted);
+    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ValueShouldBeAbsent : RunEvent::Kind::ValueDeleted);
     event.key = s.m_strKeyPath;
     event.name = name;
     event.registryData = s.m_strRegistryData;
@@ -241,8 +243,8 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
             ReportProblemQuietly(MixedText(messages::kKeyNotDeleted));
         return;
     }
-    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ShouldBeAbsent : RunEvent::Kind::KeyDeleted);
-    event.key = keyText.substr(1, keyText.empty() ? 0 : keyText.size() - 2);
+    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::KeyShouldBeAbsent : RunEvent::Kind::KeyDeleted);
+    event.key = root + "\\" + (parentPath.empty() ? name : parentPath + "\\" + name);
     if (s.m_bVerify) {
         KeyHandle existing = 0;
         if (m_registry.OpenKeyForReading(parent, name, &existing) != kErrorSuccess)

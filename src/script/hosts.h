@@ -49,7 +49,7 @@ public:
 // Results of the file operations of a data file.
 enum class FileResult {
     Done,
-    NothingToDo,        // the folder already exists, or is already gone
+    NothingToDo,        // no file matched, or the folder already exists or is already gone
     Failed,             // the platform refused (nothing more is known)
     PathTooLong,        // longer than the program's path limit; nothing was done
     DestinationIsFile,  // a copy into an existing plain file; nothing was done

@@ -38,7 +38,7 @@ RunEvent Interpreter::EventHere(RunEvent::Kind kind) const
 {
     RunEvent event;
     event.kind = kind;
-    if (g_runDataFile.IsOpen() || m_lineNumber > 0) {
+    if (m_lineNumber > 0) {  // a line has been read
         event.file = m_currentDataFile;
         event.line = m_lineNumber;
     }

@@ -15,7 +15,8 @@ struct RunEvent {
         ValueWritten,
         ValueDeleted,
         KeyDeleted,
-        ShouldBeAbsent,  // a deletion that a read-only run found something for
+        ValueShouldBeAbsent,  // a deletion that a check found something for
+        KeyShouldBeAbsent,
         FileOperation,   // a copy, deletion, new or removed folder that was done
         NotCarriedOut,   // a directive a read-only run leaves alone
         Text,            // a "/*" text

@@ -12,6 +12,14 @@ namespace zevo::test {
 const char kKey[] = "Software\\ZevoBlackBox";  // under HKEY_CURRENT_USER
 const std::string kPath = std::string("HKEY_CURRENT_USER\\") + kKey, kRoot = "[" + kPath + "]\r\n";
 
+// A program of the build (build/windows/NAME), beside the tests' folder.
+inline std::string BuiltProgram(const std::string& name)
+{
+    char self[MAX_PATH] = "";  // build/windows/tests/blackbox/zevo_blackbox_tests.exe
+    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+    return path.substr(0, path.rfind("\\tests\\")) + "\\" + name;
+}
+
 // A running zevo.exe (build/windows/zevo.exe), started without kKey; one
 // still running when this ends is ended, as Task Manager ends it.
 struct Zevo {
@@ -20,9 +28,7 @@ struct Zevo {
     explicit Zevo(const std::string& arguments)
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
-        char self[MAX_PATH] = "";  // build/windows/tests/blackbox/zevo_blackbox_tests.exe
-        std::string line(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-        line = "\"" + line.substr(0, line.rfind("\\tests\\")) + "\\zevo.exe\" " + arguments;
+        std::string line = "\"" + BuiltProgram("zevo.exe") + "\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &p));

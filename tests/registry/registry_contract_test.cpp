@@ -1,5 +1,7 @@
 // What the program relies on from a registry, checked on the in-memory one and (on Windows, under
 // Wine in CI) the real one: a difference here means the fake has drifted.
+#include <algorithm>
+
 #include "registry/memory_registry.h"
 #include "registry/value_codec.h"
 #include "registry_fixture.h"
@@ -33,6 +35,14 @@ TEST_P(RegistryContractTest, KeyPathsAndNames)
     EXPECT_EQ(Open(Base(), "\x83\x61"), kErrorFileNotFound);
     ASSERT_EQ(Set(Base(), "Value", 0xFFFFFFFFu, "1"), kErrorSuccess);
     EXPECT_EQ(Get(Base(), "VALUE"), "4294967295:1");
+    // Listed as first written, double-byte names whole.
+    std::vector<RegistryName> keys, values;
+    ASSERT_EQ(Reg().ListSubkeys(Base(), keys) + Reg().ListValues(Base(), values), kErrorSuccess);
+    std::string listed;
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    for (const RegistryName& name : keys)
+        listed += name.name.substr(0, 3) + (name.exact ? "|" : "?|");
+    EXPECT_EQ(listed + values.at(0).name, "Dbl|Tra|Wit|nnn|\x83\x41|\x95\x5C|Value");
 }
 
 TEST_P(RegistryContractTest, BufferLimits)
@@ -72,8 +82,9 @@ TEST_P(RegistryContractTest, HandlesAndDeletion)
     EXPECT_EQ(Reg().DeleteKey(parent, ""), kErrorSuccess) << "the opened key itself: never pass it";
     Reg().CloseKey(parent);
     EXPECT_EQ(Open(Base(), "P"), kErrorFileNotFound);
-    if (auto* memory = dynamic_cast<MemoryRegistry*>(&Reg()))
+    if (auto* memory = dynamic_cast<MemoryRegistry*>(&Reg())) {
         EXPECT_EQ(memory->OpenHandleCount(), 1u) << "the fake counts open handles for leak checks";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, RegistryContractTest, ::testing::ValuesIn(test::RegistryFactories()),

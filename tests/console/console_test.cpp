@@ -1,0 +1,100 @@
+// The console program's command line, its JSON strings, and its questions.
+#include <gtest/gtest.h>
+
+#include "console/console_main.h"
+#include "console/console_view.h"
+#include "console/json.h"
+#include "json_check.h"
+
+namespace zevo {
+namespace {
+
+struct StringOutput : ConsoleOutput {
+    void Out(const std::string& bytes) override { out += bytes; }
+    void Err(const std::string& bytes) override { err += bytes; }
+    std::string FromProgram(const std::string& utf8) override { return "<" + utf8 + ">"; }
+    std::string DataToUtf8(const std::string& bytes) override { return bytes; }
+    std::string out, err;
+};
+
+struct TypedInput : ConsoleInput {
+    bool IsConsole() override { return console; }
+    bool ReadLine(std::string& line) override { return typed ? (line = answer, true) : false; }
+    bool console = true, typed = true;
+    std::string answer;
+};
+
+struct NoFiles : FileOperations {
+    bool MatchesFile(const std::string&) override { return false; }
+    std::string FullPath(const std::string& path) override { return path; }
+    FileResult CopyFiles(const std::string&, const std::string&) override { return FileResult::Failed; }
+    FileResult DeleteFiles(const std::string&) override { return FileResult::Failed; }
+    FileResult MakeDirectory(const std::string&) override { return FileResult::Failed; }
+    FileResult RemoveEmptyDirectory(const std::string&) override { return FileResult::Failed; }
+};
+
+TEST(ConsoleTest, CommandLines)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::string problem;  // empty: a valid command
+    } rows[] = {
+        {{}, "no command given"}, {{"Verify", "a"}, "unknown command 'Verify'"},
+        {{"lint"}, "lint needs a data file"}, {{"apply", "a", "b"}, "apply takes one data file"},
+        {{"lint", "a", "b", "--sarif"}, ""}, {{"lint", "a", "--json", "--sarif"}, "--json and --sarif exclude each other"},
+        {{"apply", "a", "--strict"}, "unknown option '--strict' for apply"}, {{"verify", "--strict", "a", "--json"}, ""},
+        {{"apply", "-", "--json"}, ""},  // one dash is a file name
+    };
+    for (const auto& row : rows) {
+        const ConsoleCommand command = ParseConsoleCommand(row.args);
+        EXPECT_EQ(command.problem, row.problem);
+        EXPECT_EQ(command.kind == ConsoleCommand::Kind::Usage, !row.problem.empty());
+    }
+    StringOutput out;
+    NoFiles files;
+    ConsolePlatform native{out, files, CodePage::SingleByte()};
+    EXPECT_EQ(RunConsoleCommand({"verify", "a.zvd"}, native), kExitCannotRun);
+    EXPECT_EQ(RunConsoleCommand({"apply", "a.zvd", "--help"}, native), kExitCannotRun);
+    EXPECT_EQ(out.err, "zevoc: verify needs the Windows registry; only lint works here\n"
+                       "zevoc: unknown option '--help' for apply\n" + std::string(kConsoleUsage));
+}
+
+TEST(ConsoleTest, JsonStringsAreValid)
+{
+    for (const std::string text : {"", "a\"b\\c", "\r\n\t\x01\x1f", "\x7f\xe3\x81\x82"})
+        EXPECT_TRUE(test::JsonCheck::Valid("[" + JsonQuote(text) + "]")) << text;
+    EXPECT_EQ(JsonQuote(std::string("\"\\\x01\0/", 5)), "\"\\\"\\\\\\u0001\\u0000/\"");
+    for (const char* bad : {"", "[", "{\"a\"}", "\"\x01\"", "01", "1.", "[1,]", "\"\\x\"", "{} {}"})
+        EXPECT_FALSE(test::JsonCheck::Valid(bad)) << bad;
+}
+
+// "/Q" asks on a console: OK ends the run, anything else (or nothing) goes on; without a console it is not asked.
+TEST(ConsoleTest, QuestionsOnTheConsole)
+{
+    const struct {
+        bool console, typed;
+        std::string answer;
+        bool ends;
+        std::string err;
+    } rows[] = {
+        {true, true, "OK", true, "<Mendora>: <stop> [OK/Cancel] "}, {true, true, "ok\r", true, ""},
+        {true, true, "cancel", false, ""}, {true, true, "", false, ""}, {true, false, "OK", false, ""},
+        {false, true, "OK", false, "zevoc: <Mendora>: <stop> - not asked, standard input is not a console; the run goes on\n"},
+    };
+    for (const auto& row : rows) {
+        StringOutput out;
+        NoFiles files;
+        TypedInput input;
+        input.console = row.console, input.typed = row.typed, input.answer = row.answer;
+        ConsolePlatform platform{out, files, CodePage::SingleByte(), nullptr, nullptr, &input};
+        RunState state;
+        ConsoleView view(state, platform, false, false);
+        EXPECT_EQ(view.ConfirmBox(MixedText("stop"), MixedText("Mendora")), row.ends) << row.answer;
+        if (!row.err.empty()) {
+            EXPECT_EQ(out.err, row.err);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zevo
