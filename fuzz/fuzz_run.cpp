@@ -2,7 +2,8 @@
 // registry, with recording hosts. The input is one data file, or two
 // separated by a line "#B#" (the first can hand over to the second with
 // /F "B.ZVD"); its first byte chooses History, Verify, Log and the answer
-// to message boxes. Files are kept to plain names in a private folder.
+// to message boxes, or a run as lint makes it. Files are kept to plain names
+// in a private folder.
 #include <unistd.h>
 
 #include <cstdint>
@@ -99,8 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     state.m_bVerify = (options & 2) != 0;
     state.m_bLog = (options & 4) != 0;
     state.m_strLogFile = "L.ZVL";
+    // Bit 16: as lint runs a file, read-only with the conditions ignored and a diagnostics sink.
+    const bool lint = (options & 16) != 0;
+    state.m_bVerify = state.m_bVerify || lint;
+    Diagnostics diagnostics;
     {
         Interpreter interpreter(state, registry, cp, dialog, process, files);
+        interpreter.SetReadOnly(lint);
+        interpreter.SetIgnoreConditions(lint);
+        interpreter.SetDiagnostics(lint ? &diagnostics : nullptr);
         if (!interpreter.StartRun())
             __builtin_trap();
         long entries = 0;
@@ -115,6 +123,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
         // Only the current key may stay open after a run.
         if (registry.OpenHandleCount() > 1)
+            __builtin_trap();
+    }
+    for (const Finding& finding : diagnostics.Findings()) {
+        if (finding.line < 1 || finding.column < 1 || (finding.file != "A.ZVD" && finding.file != "B.ZVD"))
             __builtin_trap();
     }
     if (registry.OpenHandleCount() != 0)
