@@ -130,7 +130,7 @@ void NoteSingleBackslash(Diagnostics* diagnostics, const std::string& line, size
     if (backslash + 1 < line.size() && line[backslash + 1] == '"')
         message.Program("The backslash before this quote is single (this format has no escaped quote),");
     else if (after.empty())
-        message.Program("The backslash is followed by nothing but blanks, so it continues no line; it is single,");
+        message.Program("Blanks after this backslash keep it from continuing the line, and it is single,");
     else
         message.Program("The backslash before ").Append(QuotedChar(line[backslash + 1])).Program(
             " is single (write \\\\ for one backslash),");
