@@ -1,6 +1,7 @@
 #include "console/console_run.h"
 
 #include "app/end_of_run.h"
+#include "common/diagnostics.h"
 #include "console/console_view.h"
 #include "script/interpreter.h"
 
@@ -20,10 +21,15 @@ int RunDataFile(const ConsoleCommand& command, ConsolePlatform& platform, bool v
     Interpreter interpreter(state, *platform.registry, platform.cp, view, view, platform.files);
     interpreter.SetReport(&view);
     interpreter.SetReadOnly(verify);
+    // A check also says which lines the reader drops or misreads, as lint does.
+    Diagnostics diagnostics;
+    if (verify)
+        interpreter.SetDiagnostics(&diagnostics);
     if (!interpreter.StartRun())
         return kExitCannotRun;
     while (interpreter.ProcessEntry() == 1) {
     }
+    view.Warn(diagnostics.Findings());
     // "/Q" answered with OK ends the run at once, as it ends the program.
     const bool ended = interpreter.ProcessEnded();
     if (!ended)

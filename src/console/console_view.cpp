@@ -1,6 +1,7 @@
 #include "console/console_view.h"
 
 #include "console/json.h"
+#include "console/lint_output.h"
 
 namespace zevo {
 
@@ -219,6 +220,12 @@ void ConsoleView::PrintEventJson(const RunEvent& event)
         break;
     }
     m_out.Out(json + "}\n");
+}
+
+void ConsoleView::Warn(const std::vector<Finding>& findings)
+{
+    m_out.Err(FindingsAsText(findings, m_out));
+    m_problems += static_cast<int>(findings.size());
 }
 
 int ConsoleView::PrintSummary(bool restartWanted, bool strict)

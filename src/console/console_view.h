@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/diagnostics.h"
 #include "console/console_main.h"
 #include "script/hosts.h"
 #include "script/run_report.h"
@@ -43,6 +44,8 @@ public:
     void ExitProcess(int) override {}
 
     void Event(const RunEvent& event) override;
+    // Lines the reader drops or misreads, as warnings on standard error.
+    void Warn(const std::vector<Finding>& findings);
 
     // The last line: the counts, and the exit code they give. `strict`: a
     // check's warnings make it fail.

@@ -131,7 +131,7 @@ TEST(ZevocTest, VerifyChangesNothingApplyChangesWhatVerifyListed)
 // Exit codes as deployment engines read them, with what the output says about them.
 TEST(ZevocTest, ExitCodes)
 {
-    const std::string nul = std::string("\"n\"=\"a\0b\"\r\n", 11), change = kRoot + "\"a\"=\"" + std::to_string(GetTickCount()) + "\"\r\n";
+    const std::string nul = std::string("\"n\"=\"a\0b\"\r\n", 11), broken = "\"p\"=\"C:\\DOS\"\r\n", change = kRoot + "\"a\"=\"" + std::to_string(GetTickCount()) + "\"\r\n";
     const struct {
         std::string arguments, data;  // "D" in the arguments names the data file
         DWORD code;
@@ -149,8 +149,11 @@ TEST(ZevocTest, ExitCodes)
         {"apply D", "/Z\r\n/EY\r\n" + change, 0, "values written 0,", ""},
         // A refused line is a problem, and problems come before the restart.
         {"apply D", "/Z\r\n/E\r\n" + change + "\"b\"=\"1\"\r\n" + nul, 1, "problems 1\n", "D:"},
-        {"verify D", kRoot + nul, 0, "warnings 1\n", "D:2: warning: "},
-        {"verify D --strict", kRoot + nul, 2, "warnings 1\n", "D:2: warning: "},
+        // Lines the reader drops are warnings: the run's message and lint's finding.
+        {"verify D", kRoot + nul, 0, "warnings 2\n", "D:2: warning: "},
+        {"verify D --strict", kRoot + broken, 2, "warnings 1\n", "D:2:8: warning: The backslash before 'D' is single"},
+        {"lint D", kRoot + broken, 1, "D:2:8: warning: The backslash before 'D' is single", ""},
+        {"lint D MISSING.ZVD", kRoot, 2, "", "zevoc: cannot read MISSING.ZVD\n"},
     };
     RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\PLV\\ZEVO", "LOOP", REG_SZ, "X", 2);
     RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
@@ -164,7 +167,7 @@ TEST(ZevocTest, ExitCodes)
         const Output output = Zevoc(named(row.arguments));
         SCOPED_TRACE(row.arguments + " on " + row.data);
         EXPECT_EQ(output.code, row.code) << output.out << output.err;
-        EXPECT_NE(output.out.find(row.out), std::string::npos) << output.out;
+        EXPECT_NE(output.out.find(named(row.out)), std::string::npos) << output.out;
         EXPECT_NE(output.err.find(named(row.err)), std::string::npos) << output.err;
     }
     EXPECT_EQ(Value("LOOP", "Software\\PLV\\ZEVO"), std::string("1:X\0", 4));
