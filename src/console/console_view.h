@@ -8,34 +8,25 @@
 
 #include "common/diagnostics.h"
 #include "console/console_main.h"
+#include "console/quiet_dialog.h"
 #include "script/hosts.h"
 #include "script/run_report.h"
 #include "script/run_state.h"
 
 namespace zevo {
 
-class ConsoleView : public DialogHost, public ProcessHost, public RunReport {
+class ConsoleView : public QuietDialog, public ProcessHost, public RunReport {
 public:
     // `verify`: a read-only check, which prints differences; otherwise an
     // apply, which prints the changed-items list.
     ConsoleView(RunState& state, ConsolePlatform& platform, bool verify, bool json);
 
-    // DialogHost: nothing to show or enable; the speed is always Fast.
+    // Prints the changed-items lines added since the last call.
     void UpdateDisplay() override;
-    void FetchInput() override {}
-    void ScrollTextToEnd() override {}
-    void EnableControls(bool) override {}
-    void UnlockRunControls() override {}
-    void EnableStop(bool) override {}
-    int SpeedPosition() override { return 0; }
-    void SetSpeedPosition(int) override {}
-    void Minimize() override {}
-    void Restore() override {}
     // "/Q": asked on the console when standard input is one; otherwise the
-    // run goes on, as after Cancel.
+    // run goes on, as after Cancel. (A notice says what the message pane
+    // says right after it: not shown.)
     bool ConfirmBox(const MixedText& text, const MixedText& caption) override;
-    // The message pane says the same right after it.
-    void Notice(const MixedText&) override {}
 
     // ProcessHost: programs start; the end of the process is only recorded,
     // so that the summary is still printed.

@@ -5,28 +5,13 @@
 #include <tuple>
 
 #include "console/lint_output.h"
+#include "console/quiet_dialog.h"
 #include "registry/memory_registry.h"
 #include "script/interpreter.h"
 
 namespace zevo {
 
 namespace {
-
-// A dialog that nobody sees: boxes are answered with Cancel.
-class NoDialog : public DialogHost {
-public:
-    void UpdateDisplay() override {}
-    void FetchInput() override {}
-    void ScrollTextToEnd() override {}
-    void EnableControls(bool) override {}
-    void UnlockRunControls() override {}
-    void EnableStop(bool) override {}
-    int SpeedPosition() override { return 0; }
-    void SetSpeedPosition(int) override {}
-    void Minimize() override {}
-    void Restore() override {}
-    bool ConfirmBox(const MixedText&, const MixedText&) override { return false; }
-};
 
 class NoProcess : public ProcessHost {
 public:
@@ -94,7 +79,7 @@ void LintFile(const std::string& path, const CodePage& cp, FileOperations& looku
 {
     Diagnostics diagnostics;
     LintFiles files(lookup, diagnostics);
-    NoDialog dialog;
+    QuietDialog dialog;
     NoProcess process;
     MemoryRegistry registry(cp);
     RunState state;
