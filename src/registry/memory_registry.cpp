@@ -177,6 +177,18 @@ long MemoryRegistry::QueryValue(KeyHandle key, const std::string& name, uint32_t
 long MemoryRegistry::SetValue(KeyHandle key, const std::string& name, uint32_t type,
                               const uint8_t* data, uint32_t size)
 {
+    // A string is kept with its terminating zero, as the program stores it
+    // on Windows.
+    if (type != 1 /* REG_SZ */)
+        return SetValueExact(key, name, type, data, size);
+    std::vector<uint8_t> text(data, data + size);
+    text.push_back(0);
+    return SetValueExact(key, name, type, text.data(), size + 1);
+}
+
+long MemoryRegistry::SetValueExact(KeyHandle key, const std::string& name, uint32_t type,
+                                   const uint8_t* data, uint32_t size)
+{
     long error;
     Key* k = Resolve(key, &error);
     if (k == nullptr)
@@ -190,10 +202,6 @@ long MemoryRegistry::SetValue(KeyHandle key, const std::string& name, uint32_t t
         value.name = name;
     value.type = type;
     value.data.assign(data, data + size);
-    // A string is kept with its terminating zero, as the program stores it
-    // on Windows.
-    if (type == 1 /* REG_SZ */)
-        value.data.push_back(0);
     return kErrorSuccess;
 }
 

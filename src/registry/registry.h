@@ -72,6 +72,9 @@ public:
     // terminating zero and reads back as the same text.
     virtual long SetValue(KeyHandle key, const std::string& name, uint32_t type,
                           const uint8_t* data, uint32_t size) = 0;
+    // Writes exactly these bytes, a REG_SZ too ("hex(1):" in a data file).
+    virtual long SetValueExact(KeyHandle key, const std::string& name, uint32_t type,
+                               const uint8_t* data, uint32_t size) = 0;
     virtual long DeleteValue(KeyHandle key, const std::string& name) = 0;
     // Deletes a key below `parent` that has no subkeys.
     virtual long DeleteKey(KeyHandle parent, const std::string& name) = 0;

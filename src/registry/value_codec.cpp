@@ -1,5 +1,6 @@
 #include "registry/value_codec.h"
 
+#include <cctype>
 #include <utility>
 
 #include "registry/value_notes.h"
@@ -62,21 +63,47 @@ std::string GetValueName(const std::string& line, const CodePage& cp, Diagnostic
     return FoldBackslashes(line.substr(open + 1, close - open - 1), cp);
 }
 
-int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagnostics)
+ValueForm GetValueForm(const std::string& line, const CodePage& cp, Diagnostics* diagnostics)
 {
+    ValueForm form;
     size_t equals = cp.Find(line, '=');
     if (equals == std::string::npos)
-        return kUnknownType;
+        return form;
     size_t data = equals + 1;
-    if (data < line.size() && line[data] == '"')
-        return kRegSz;
-    for (const TypeMarker& marker : kTypeMarkers) {
-        if (cp.Find(line, marker.text, data) != std::string::npos)
-            return marker.type;
+    form.known = true;
+    if (data < line.size() && line[data] == '"') {
+        form.type = kRegSz;
+        return form;
     }
+    for (const TypeMarker& marker : kTypeMarkers) {
+        if (cp.Find(line, marker.text, data) != std::string::npos) {
+            form.type = static_cast<uint32_t>(marker.type);
+            return form;
+        }
+    }
+    // "hex(N):" with one to eight hex digits, as the registry editor writes
+    // every other type.
+    static const std::string_view kTyped = "hex(";
+    const size_t digits = data + kTyped.size();
+    size_t end = digits;
+    while (end < line.size() && end - digits < 8 && std::isxdigit(static_cast<unsigned char>(line[end])))
+        ++end;
+    if (line.compare(data, kTyped.size(), kTyped) == 0 && end > digits &&
+        line.compare(end, 2, "):") == 0) {
+        form.type = HexToDword(line.data() + digits, end - digits);
+        form.typed = true;
+        return form;
+    }
+    form.known = false;
     if (diagnostics != nullptr)
         NoteUnknownForm(*diagnostics, line, data);
-    return kUnknownType;
+    return form;
+}
+
+int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagnostics)
+{
+    const ValueForm form = GetValueForm(line, cp, diagnostics);
+    return form.known ? static_cast<int>(form.type) : kUnknownType;
 }
 
 uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,

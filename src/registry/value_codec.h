@@ -44,7 +44,21 @@ const size_t kMaxDisplayBytes = 100;
 std::string GetValueName(const std::string& line, const CodePage& cp,
                          Diagnostics* diagnostics = nullptr);
 
-// The type code of the data after the first "=", or kUnknownType.
+// The form of the data after the first "=": a string, a dword, a byte list
+// of one of the format's first six types (found anywhere after the "="), or
+// a byte list of any type "hex(N):" (N from 0 to ffffffff, right after the
+// "="). For such a list `typed` is set: the registry holds the same value
+// only when it holds that very type and those bytes, and the bytes are
+// written exactly as listed, also for a string type.
+struct ValueForm {
+    bool known = false;
+    uint32_t type = 0;
+    bool typed = false;
+};
+ValueForm GetValueForm(const std::string& line, const CodePage& cp,
+                       Diagnostics* diagnostics = nullptr);
+
+// The form's type code, or kUnknownType (also for "hex(ffffffff):").
 int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagnostics = nullptr);
 
 // The decoders set `*found`, when given, to whether the line holds data of

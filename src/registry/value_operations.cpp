@@ -38,15 +38,17 @@ int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
     std::string& fileData = m_display.m_strFileData;
     bool decoded = false;
     bool same = false;
-    // The registry's type decides how the line is read: a string equals only
-    // a string, a number only a dword line, and other types compare bytes
-    // whatever the line's own byte-list form.
-    switch (type) {
+    const ValueForm form = GetValueForm(line, m_cp);
+    // A "hex(N):" list of any type equals only that type with those bytes.
+    // Otherwise the registry's type decides how the line is read: a string
+    // equals only a string, a number only a dword line, and other types
+    // compare bytes whatever the line's own byte-list form.
+    switch (form.typed ? kUnknownType : static_cast<int>(type)) {
     case kRegDword: {
         uint8_t four[4] = {0, 0, 0, 0};
         std::memcpy(four, registryData, size < 4 ? size : 4);
         uint32_t number = GetDwordData(line, m_cp, fileData, &decoded);
-        same = GetValueType(line, m_cp) == kRegDword && BytesToDword(four) == number;
+        same = form.known && form.type == kRegDword && BytesToDword(four) == number;
         break;
     }
     case kRegSz: {
@@ -61,7 +63,8 @@ int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
         int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded);
         m_display.m_bLongData = static_cast<unsigned>(n) > kMaxDisplayBytes;
         same = n >= 0 && static_cast<uint32_t>(n) == size &&
-               (n == 0 || std::memcmp(m_lineData.data(), registryData, size) == 0);
+               (n == 0 || std::memcmp(m_lineData.data(), registryData, size) == 0) &&
+               (!form.typed || form.type == type);
         break;
     }
     }
@@ -76,10 +79,10 @@ void ValueOperations::ShowLineValue(const std::string& line)
 {
     std::string& fileData = m_display.m_strFileData;
     bool decoded = false;
-    const int type = GetValueType(line, m_cp, m_diagnostics);
+    const ValueForm form = GetValueForm(line, m_cp, m_diagnostics);
     // A line of no known form is never written: its bytes are shown, not judged.
-    Diagnostics* const decoding = type == kUnknownType ? nullptr : m_diagnostics;
-    switch (type) {
+    Diagnostics* const decoding = form.known ? m_diagnostics : nullptr;
+    switch (form.known && !form.typed ? static_cast<int>(form.type) : kUnknownType) {
     case kRegDword:
         GetDwordData(line, m_cp, fileData, &decoded, m_diagnostics);
         break;
@@ -103,9 +106,11 @@ void ValueOperations::ShowLineValue(const std::string& line)
 int ValueOperations::SetValue(KeyHandle key, const std::string& line)
 {
     std::string name = GetValueName(line, m_cp);
-    int type = GetValueType(line, m_cp);
+    const ValueForm form = GetValueForm(line, m_cp);
+    if (!form.known)
+        return 0;
     long rc;
-    switch (type) {
+    switch (form.typed ? kUnknownType : static_cast<int>(form.type)) {
     case kRegDword: {
         uint32_t number = GetDwordData(line, m_cp, m_lineText);
         const uint8_t bytes[4] = {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
@@ -120,15 +125,14 @@ int ValueOperations::SetValue(KeyHandle key, const std::string& line)
                                  static_cast<uint32_t>(text.size()));
         break;
     }
-    case kUnknownType:
-        // No program understands a value of type 0xFFFFFFFF: never write one.
-        return 0;
     default: {
         int n = GetHexData(line, m_cp, m_lineData, m_lineText);
         if (n < 0)
             return 0;
-        rc = m_registry.SetValue(key, name, static_cast<uint32_t>(type), m_lineData.data(),
-                                 static_cast<uint32_t>(n));
+        rc = form.typed ? m_registry.SetValueExact(key, name, form.type, m_lineData.data(),
+                                                   static_cast<uint32_t>(n))
+                        : m_registry.SetValue(key, name, form.type, m_lineData.data(),
+                                              static_cast<uint32_t>(n));
         break;
     }
     }

@@ -127,6 +127,12 @@ long Win32Registry::SetValue(KeyHandle key, const std::string& name, uint32_t ty
     return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, size);
 }
 
+long Win32Registry::SetValueExact(KeyHandle key, const std::string& name, uint32_t type,
+                                  const uint8_t* data, uint32_t size)
+{
+    return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, size);
+}
+
 long Win32Registry::DeleteValue(KeyHandle key, const std::string& name)
 {
     return RegDeleteValueA(ToHkey(key), name.c_str());

@@ -18,6 +18,8 @@ public:
                     uint32_t* size) override;
     long SetValue(KeyHandle key, const std::string& name, uint32_t type, const uint8_t* data,
                   uint32_t size) override;
+    long SetValueExact(KeyHandle key, const std::string& name, uint32_t type, const uint8_t* data,
+                       uint32_t size) override;
     long DeleteValue(KeyHandle key, const std::string& name) override;
     long DeleteKey(KeyHandle parent, const std::string& name) override;
     long ListSubkeys(KeyHandle key, std::vector<RegistryName>& names) override;

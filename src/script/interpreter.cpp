@@ -349,7 +349,7 @@ void Interpreter::HandleValueLine(const std::string& line)
     m_dialog.UpdateDisplay();
     if (s.m_bVerify)
         return;
-    if (GetValueType(line, m_cp) == kUnknownType) {
+    if (!GetValueForm(line, m_cp).known) {
         ReportLine(messages::kUnknownValueForm);
         return;
     }

@@ -17,11 +17,15 @@ const std::string kNone = "<untouched>";
 TEST(ValueCodec, NameAndType)
 {
     // A type marker counts anywhere after the first "=", in the order dword:, hex:, hex(n):; a quote
-    // only right after it. A quote in a name cannot be escaped. (Values written check hex(2), hex(7).)
-    const struct { std::string line, name; int type; const CodePage* cp = &kSjis; } rows[] = {
+    // and any other "hex(N):" only right after it. A quote in a name cannot be escaped. (Values
+    // written check hex(2), hex(7).) -1: no known form.
+    const struct { std::string line, name; int64_t type; const CodePage* cp = &kSjis; } rows[] = {
+        {"\"v\"=hex(b):", "v", 11}, {"\"v\"=hex(B):01", "v", 11}, {"\"v\"=hex(12345678):", "v", 0x12345678},
+        {"\"v\"=hex(ffffffff):", "v", 0xffffffff}, {"\"v\"=hex(123456789):", "v", -1}, {"\"v\"=hex():", "v", -1},
+        {"\"v\"=hex(g):", "v", -1}, {"\"v\"= hex(b):", "v", -1}, {"\"v\"=hex(b)", "v", -1}, {"\"v\"=hex(04):", "v", 4},
         {"@=\"x\"", "", 1}, {"abc=def", "", -1}, {"\"open=1", "", -1}, {"\"C:\\\\dir\"=\"\"", "C:\\dir", 1},
         {"\"a\\\"b\"=\"x\"", "a\\", 1}, {"\"v\"=hex(0):", "v", 0}, {"\"v\"=hex(5):", "v", 5},
-        {"\"v\"=hex(6):", "v", 6}, {"\"v\"=hex(8):", "v", 8}, {"\"v\"=hex(1):", "v", -1}, {"\"v\"=", "v", -1},
+        {"\"v\"=hex(6):", "v", 6}, {"\"v\"=hex(8):", "v", 8}, {"\"v\"=hex(1):", "v", 1}, {"\"v\"=", "v", -1},
         {"\"v\" dword:1", "v", -1}, {"\"v\"= \"x\"", "v", -1}, {"\"v\"=DWORD:00000001", "v", -1},
         {"\"v\"= hex:01", "v", 3}, {"\"v\"=hex:dword:", "v", 4}, {"\"v\"=hex(7):hex:", "v", 3},
         {"\"dword:\"=hex:01", "dword:", 3}, {"\"\\\\a\"=\"x\"", "\\a", 1},
@@ -33,7 +37,8 @@ TEST(ValueCodec, NameAndType)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line + (r.cp == &kSingle ? " [single-byte]" : ""));
         EXPECT_EQ(GetValueName(r.line, *r.cp), r.name);
-        EXPECT_EQ(GetValueType(r.line, *r.cp), r.type);
+        const ValueForm form = GetValueForm(r.line, *r.cp);
+        EXPECT_EQ(form.known ? static_cast<int64_t>(form.type) : -1, r.type);
     }
 }
 

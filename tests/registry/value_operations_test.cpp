@@ -34,7 +34,10 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {kRegSz, "abc", "\"v\"=\"ABC\"", 0, "ABC", "abc", false},
         {kRegDword, "", "\"v\"=dword:00000000", 1, "00000000", "00000000", false},  // a dword of no bytes
         // Other types compare bytes, whatever the line's own byte-list form.
-        {kRegBinary, "\1\0"s, "\"v\"=hex(4):01,00", 1, "01,00", "01,00", false},
+        {kRegBinary, "\1\0"s, "\"v\"=hex(8):01,00", 1, "01,00", "01,00", false},
+        // Any other "hex(N):" list equals only the same type and bytes.
+        {kRegBinary, "\1\0"s, "\"v\"=hex(3):01,00", 1, "01,00", "01,00", false},
+        {kRegDword, "\1\0\0\0"s, "\"v\"=hex(b):01,00,00,00", 0, "01,00,00,00", "00000001", false},
         {kRegBinary, "\x01\x02", "\"v\"=hex:01,03", 0, "01,03", "01,02", false},
         {kRegBinary, "\x01", "\"v\"=hex:01,02", 0, "01,02", "01", false},
         {kRegBinary, "\x01", "\"v\"=hex:02", 0, "02", "01", false},
@@ -68,8 +71,9 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {"\"L\"=hex:" + List(128000), "3:" + big}, {"\"L\"=hex:" + List(128001), "error 2"},
         {"\"L\"=hex:" + List(127999) + ",", "3:" + big.substr(1) + '\0'},
         {"\"L\"=hex:" + List(128000) + ",", "error 2"},
-        // Never stored with the type code 0xFFFFFFFF, nor without a byte list.
-        {"\"u\"=hex(4):01,00,00,00", "error 2"}, {"\"u\"= hex:01", "error 2"},
+        // Any type, its bytes exactly; never a list the reader does not find.
+        {"\"u\"=hex(4):01,00", "4:\1\0"s}, {"\"t\"=hex(1):61,62", "1:ab"}, {"\"n\"=hex(ffffffff):", "4294967295:"},
+        {"\"u\"= hex:01", "error 2"},
     };
     for (const auto& r : writes) {
         SCOPED_TRACE(r.line.substr(0, 30));

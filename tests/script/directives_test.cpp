@@ -73,7 +73,7 @@ TEST_P(DirectiveTest, OneDataFileEach)
         {"// nothing but a comment", ""}, {"/Z\x1A/E", "track"},  // Ctrl-Z ends the file quietly
         // Values: the row before left a key open, which a new run never uses. A value
         // is listed while it differs from the registry's.
-        {"/Z\r\n\"a\"=\"2\"\r\n[HKEY_NOWHERE\\X]\r\n\"b\"=\"3\"\r\n[$K\\U]\r\n\"u\"=hex(4):01\r\n\"u\"=hex(4):01\r\n"
+        {"/Z\r\n\"a\"=\"2\"\r\n[HKEY_NOWHERE\\X]\r\n\"b\"=\"3\"\r\n[$K\\U]\r\n\"u\"=hex(x):01\r\n\"u\"=hex(x):01\r\n"
          "abc=def\r\n\"v\"=\"" + std::string(kMaxLineBytes + 1, 'x') + "\"\r\n" +
          std::string("\"n\"=\"a\0b\"\r\n", 11) + "\"s\"=\"1\"\r\n\"s\"=\"1\"\r\n\"s\"=\"2\"",
          "track; changes seen; $K\\U \"u\"\r\n$K\\U \"u\"\r\n$K\\U \"\"\r\n$K\\U \"s\"\r\n$K\\U \"s\"\r\n; " +
