@@ -89,10 +89,27 @@ bool TextFile::OpenStream(std::FILE* stream, Mode mode)
     return true;
 }
 
+void TextFile::OpenText(const std::string& bytes)
+{
+    Close();
+    m_buffer.assign(bytes.begin(), bytes.end());
+    m_mode = Mode::Read;
+    m_inMemory = true;
+    m_bufferPos = 0;
+    m_bufferEnd = m_buffer.size();
+    m_atEnd = true;  // nothing more to fill the buffer with
+    m_readFailed = false;
+    m_lineNumber = 0;
+    m_ctrlZLine = 0;
+}
+
 bool TextFile::Close()
 {
-    if (m_file == nullptr)
+    m_inMemory = false;
+    if (m_file == nullptr) {
+        m_bufferPos = m_bufferEnd = 0;
         return true;
+    }
     bool ok = true;
     if (m_mode != Mode::Read) {
         ok = std::fflush(m_file) == 0;
@@ -139,7 +156,7 @@ TextFile::ReadResult TextFile::ReadLine(std::string& line, size_t maxBytes)
             lf = nullptr;
             m_atEnd = true;
             m_bufferEnd = m_bufferPos + take;
-            if (take + 1 < available || std::fgetc(m_file) != EOF) {
+            if (take + 1 < available || (m_file != nullptr && std::fgetc(m_file) != EOF)) {
                 m_ctrlZLine = m_lineNumber + 1;
                 m_ctrlZColumn = lineBytes + take + 1;
             }

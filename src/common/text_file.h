@@ -39,7 +39,10 @@ public:
     bool Open(const std::string& path, Mode mode);
     // Takes over an already open stream (a memory stream in tests and fuzzing).
     bool OpenStream(std::FILE* stream, Mode mode);
-    bool IsOpen() const { return m_file != nullptr; }
+    // Reads these bytes as a file's: how the reader will read back a text
+    // before it is written.
+    void OpenText(const std::string& bytes);
+    bool IsOpen() const { return m_file != nullptr || m_inMemory; }
     // Flushes, asks the system to put a written file on the disk, and
     // closes; false when buffered text could not be written.
     bool Close();
@@ -73,6 +76,7 @@ private:
     bool m_atEnd = false;
     bool m_readFailed = false;
     int m_lineNumber = 0;
+    bool m_inMemory = false;
     int m_ctrlZLine = 0;
     size_t m_ctrlZColumn = 0;
 };

@@ -7,9 +7,11 @@
 namespace zevo {
 
 struct ConsoleCommand {
-    enum class Kind { Usage, Verify, Apply, Lint };
+    enum class Kind { Usage, Verify, Apply, Lint, Capture };
     Kind kind = Kind::Usage;
-    std::vector<std::string> files;
+    std::vector<std::string> files;  // data files, or the keys to capture
+    std::string output;              // capture: the file to write ("": standard output)
+    std::string undo;                // apply: the undo file to write
     bool json = false;
     bool sarif = false;
     bool strict = false;

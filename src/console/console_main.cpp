@@ -1,5 +1,6 @@
 #include "console/console_main.h"
 
+#include "console/capture.h"
 #include "console/console_run.h"
 #include "console/lint_command.h"
 
@@ -21,15 +22,21 @@ int RunConsoleCommand(const std::vector<std::string>& args, ConsolePlatform& pla
                        platform.cp, platform.files, out);
     case ConsoleCommand::Kind::Verify:
     case ConsoleCommand::Kind::Apply:
+    case ConsoleCommand::Kind::Capture:
         break;
     }
     if (platform.registry == nullptr || platform.process == nullptr) {
-        out.Err("zevoc: " + std::string(command.kind == ConsoleCommand::Kind::Verify ? "verify" : "apply") +
-                " needs the Windows registry; only lint works here\n");
+        out.Err("zevoc: " + args[0] + " needs the Windows registry; only lint works here\n");
         return kExitCannotRun;
     }
-    return command.kind == ConsoleCommand::Kind::Verify ? RunVerify(command, platform)
-                                                        : RunApply(command, platform);
+    switch (command.kind) {
+    case ConsoleCommand::Kind::Verify:
+        return RunVerify(command, platform);
+    case ConsoleCommand::Kind::Capture:
+        return RunCapture(command, platform);
+    default:
+        return RunApply(command, platform);
+    }
 }
 
 }  // namespace zevo

@@ -3,6 +3,7 @@
 #include "app/end_of_run.h"
 #include "common/diagnostics.h"
 #include "console/console_view.h"
+#include "console/undo_journal.h"
 #include "script/interpreter.h"
 
 namespace zevo {
@@ -25,11 +26,24 @@ int RunDataFile(const ConsoleCommand& command, ConsolePlatform& platform, bool v
     Diagnostics diagnostics;
     if (verify)
         interpreter.SetDiagnostics(&diagnostics);
+    UndoJournal undo(*platform.registry, platform.cp);
+    if (!command.undo.empty()) {
+        if (!undo.Open(command.undo, "// Takes back what zevoc apply " + command.files[0] + " changed in the registry.\n")) {
+            platform.out.Err("zevoc: cannot write the undo file " + command.undo + "\n");
+            return kExitCannotRun;
+        }
+        interpreter.SetJournal(&undo);
+    }
     if (!interpreter.StartRun())
         return kExitCannotRun;
     while (interpreter.ProcessEntry() == 1) {
     }
     view.Warn(diagnostics.Findings());
+    if (!command.undo.empty() && !undo.Close()) {
+        RunEvent event;
+        event.text.Program("the undo file " ).Data(command.undo).Program(" is incomplete: it could not be written");
+        view.Event(event);
+    }
     // "/Q" answered with OK ends the run at once, as it ends the program.
     const bool ended = interpreter.ProcessEnded();
     if (!ended)

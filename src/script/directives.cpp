@@ -75,8 +75,11 @@ void Interpreter::ExecuteDirective(const std::string& line)
         HandOver(directive);
         break;
     case 'G':
-        if (!s.m_bVerify)
-            m_process.StartProgram(AfterChars(directive.Command(), 2));
+        if (s.m_bVerify)
+            break;
+        if (m_journal != nullptr)
+            m_journal->NotTakenBack("/" + directive.Command());
+        m_process.StartProgram(AfterChars(directive.Command(), 2));
         break;
     case 'I':
         if (flag == '\0')
@@ -196,6 +199,8 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
     event.key = s.m_strKeyPath;
     event.name = name;
     event.registryData = s.m_strRegistryData;
+    if (!s.m_bVerify && exists && m_journal != nullptr)
+        m_journal->BeforeValueChange(g_hDirectiveKey, g_strCurrentRoot, g_strCurrentPath, name);
     if (s.m_bVerify) {
         // Listed as it would be deleted; nothing is deleted or recorded.
         if (!exists)
@@ -237,6 +242,8 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
     if (m_diagnostics != nullptr)
         GetRootKey(m_registry, root, m_diagnostics, 4);
     ScopedKey parent(m_registry);
+    if (!m_readOnly && m_journal != nullptr)
+        m_journal->BeforeKeyOpen(root, parentPath);
     if (m_readOnly ? OpenExistingKey(m_registry, parent, root, parentPath) != kErrorSuccess
                    : !OpenKey(m_registry, parent, root, parentPath)) {
         if (!m_readOnly)
@@ -245,6 +252,8 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
     }
     RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::KeyShouldBeAbsent : RunEvent::Kind::KeyDeleted);
     event.key = root + "\\" + (parentPath.empty() ? name : parentPath + "\\" + name);
+    if (!s.m_bVerify && m_journal != nullptr)
+        m_journal->BeforeKeyDelete(root, parentPath.empty() ? name : parentPath + "\\" + name);
     if (s.m_bVerify) {
         KeyHandle existing = 0;
         if (m_registry.OpenKeyForReading(parent, name, &existing) != kErrorSuccess)
@@ -316,6 +325,8 @@ void Interpreter::FileDirective(const DirectiveText& directive)
     // Verify changes nothing, files and folders included.
     if (m_state.m_bVerify)
         return;
+    if (m_journal != nullptr)
+        m_journal->NotTakenBack("/" + directive.Command());
     switch (letter) {
     case 'C':
         ReportFileResult(m_files.CopyFiles(m_args[0], m_args[1]));

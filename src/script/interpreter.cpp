@@ -297,6 +297,8 @@ void Interpreter::HandleKeyLine(const std::string& line)
     }
     // Opening creates the key, also with Verify on and while the conditions
     // do not hold.
+    if (m_journal != nullptr)
+        m_journal->BeforeKeyOpen(g_strCurrentRoot, g_strCurrentPath);
     if (!OpenKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath))
         ReportLine(messages::kKeyNotOpened);
 }
@@ -353,6 +355,8 @@ void Interpreter::HandleValueLine(const std::string& line)
         ReportLine(messages::kUnknownValueForm);
         return;
     }
+    if (m_journal != nullptr)
+        m_journal->BeforeValueChange(g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath, s.m_strValueName);
     if (m_values.SetValue(g_hCurrentKey, line) != 1) {
         ReportLine(messages::kValueNotWritten);
         return;

@@ -16,6 +16,7 @@
 #include "script/data_file_reader.h"
 #include "script/directive_syntax.h"
 #include "script/history_log.h"
+#include "script/change_journal.h"
 #include "script/hosts.h"
 #include "script/run_report.h"
 #include "script/run_state.h"
@@ -47,6 +48,8 @@ public:
 
     // A report that hears of every change and problem (the console program).
     void SetReport(RunReport* report) { m_report = report; }
+    // A journal told before every change to the registry (an undo file).
+    void SetJournal(ChangeJournal* journal) { m_journal = journal; }
     // A run that changes nothing at all: keys are opened for reading and never
     // created, Verify stays on, no log or history file is switched, and every
     // directive that would change something is reported as not carried out.
@@ -149,6 +152,7 @@ private:
     bool m_processEnded = false;
     bool m_historyFailureReported = false;
     RunReport* m_report = nullptr;
+    ChangeJournal* m_journal = nullptr;
     bool m_readOnly = false;
     bool m_ignoreConditions = false;
     // A read-only run's key line named a key that does not exist: every

@@ -49,6 +49,45 @@ struct Zevo {
     DWORD Finish() { return Wait(30000) && GetExitCodeProcess(p.hProcess, &code) ? code : STILL_ACTIVE; }
 };
 
+// zevoc.exe as deployment engines start it: standard input not a console, output read from files,
+// the whole exit code read with GetExitCodeProcess.
+struct Output {
+    DWORD code = STILL_ACTIVE;
+    std::string out, err;
+};
+
+inline Output Zevoc(const std::string& arguments)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    const std::string outPath = ScratchPath("zevoc.out"), errPath = ScratchPath("zevoc.err");
+    HANDLE files[3] = {CreateFileA("NUL", GENERIC_READ, 0, &inherit, OPEN_EXISTING, 0, nullptr),
+                       CreateFileA(outPath.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr),
+                       CreateFileA(errPath.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr)};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = files[0], startup.hStdOutput = files[1], startup.hStdError = files[2];
+    std::string line = "\"" + BuiltProgram("zevoc.exe") + "\" " + arguments;
+    PROCESS_INFORMATION p = {};
+    Output result;
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &p)) {
+        if (WaitForSingleObject(p.hProcess, 30000) != WAIT_OBJECT_0)
+            TerminateProcess(p.hProcess, STILL_ACTIVE);
+        GetExitCodeProcess(p.hProcess, &result.code);
+        CloseHandle(p.hThread);
+        CloseHandle(p.hProcess);
+    }
+    for (HANDLE file : files)
+        CloseHandle(file);
+    // The console's lines end in CR LF; the rows write them as LF.
+    for (auto [path, text] : {std::pair{&outPath, &result.out}, std::pair{&errPath, &result.err}}) {
+        *text = ReadWholeFile(*path);
+        for (size_t at = 0; (at = text->find("\r\n", at)) != std::string::npos;)
+            text->erase(at, 1);
+    }
+    return result;
+}
+
 // A value under HKEY_CURRENT_USER as "type:bytes", "missing", or "long" (over 4 KiB).
 inline std::string Value(const std::string& name, const std::string& key = kKey)
 {
