@@ -5,6 +5,9 @@
 #include "console/console_view.h"
 #include "console/json.h"
 #include "json_check.h"
+#include "registry/memory_registry.h"
+#include "script/recording_hosts.h"
+#include "test_files.h"
 
 namespace zevo {
 namespace {
@@ -94,6 +97,35 @@ TEST(ConsoleTest, QuestionsOnTheConsole)
             EXPECT_EQ(out.err, row.err);
         }
     }
+}
+
+// Natively, on the in-memory registry: a run's undo file gives the capture of the keys before it back.
+TEST(ConsoleTest, UndoGivesTheCaptureBack)
+{
+    MemoryRegistry registry(CodePage::ShiftJis());
+    test::RecordingProcess process;
+    test::RecordingFiles files;
+    StringOutput out;
+    ConsolePlatform platform{out, files, CodePage::ShiftJis(), &registry, &process, nullptr};
+    const std::string key = "[HKEY_CURRENT_USER\\S]\r\n", gone = "HKEY_CURRENT_USER\\S\\Gone";
+    ASSERT_EQ(RunConsoleCommand({"apply", test::WriteScratchFile("SETUP.ZVD", "REGEDIT4\r\n" + key +
+        "\"Kept\"=\"old\"\r\n\"b\"=hex(b):01\r\n[" + gone + "]\r\n\"g\"=dword:00000005\r\n")}, platform), kExitDone);
+    auto capture = [&] {
+        out.out.clear();
+        EXPECT_EQ(RunConsoleCommand({"capture", "HKEY_CURRENT_USER\\S"}, platform), kExitDone);
+        return out.out.substr(out.out.find("\n\n"));
+    };
+    const std::string before = capture(), undo = test::ScratchPath("RUN-UNDO.ZVD");
+    const std::string run = test::WriteScratchFile("RUN.ZVD", "REGEDIT4\r\n" + key + "\"kept\"=\"new\"\r\n\"kept\"=\"newer\"\r\n"
+        "\"n\"=\"1\"\r\n/%=\"b\"\r\n/%=[" + gone + "]\r\n[HKEY_CURRENT_USER\\S\\A\\B]\r\n[HKEY_CURRENT_USER\\S\\A\\C]\r\n\"c\"=\"1\"\r\n"
+        "[" + gone + "]\r\n/M \"x\"\r\n");
+    EXPECT_EQ(RunConsoleCommand({"apply", run, "--undo", undo}, platform), kExitDone);
+    EXPECT_EQ(test::ReadWholeFile(undo), "REGEDIT4\r\n// Takes back what zevoc apply " + run + " changed in the registry.\r\n\r\n" + key +
+        "\"Kept\"=\"old\"\r\n/%=\"n\"\r\n\"b\"=hex(b):01\r\n\r\n[" + gone + "]\r\n\"g\"=dword:00000005\r\n"
+        "/%=[HKEY_CURRENT_USER\\S\\A\\B]\r\n/%=[HKEY_CURRENT_USER\\S\\A\\C]\r\n/%=[HKEY_CURRENT_USER\\S\\A]\r\n"
+        "// not taken back: /M \"X\"\r\n");
+    EXPECT_EQ(RunConsoleCommand({"apply", undo}, platform), kExitDone);
+    EXPECT_EQ(capture(), before);
 }
 
 }  // namespace
