@@ -104,8 +104,13 @@ void UndoJournal::BeforeKeyOpen(const std::string& root, const std::string& path
     const std::vector<std::string> names = PathNames(path, m_cp);
     size_t existing = 0;
     for (KeyHandle key = 0; existing < names.size(); ++existing) {
-        if (m_registry.OpenKeyForReading(rootKey, Joined(names, existing + 1), &key) != kErrorSuccess)
+        const long rc = m_registry.OpenKeyForReading(rootKey, Joined(names, existing + 1), &key);
+        if (rc == kErrorFileNotFound)
             break;
+        // A key that cannot be read is there: never take it for a new one,
+        // which the undo file would delete.
+        if (rc != kErrorSuccess)
+            return;
         m_registry.CloseKey(key);
     }
     if (existing == names.size())
