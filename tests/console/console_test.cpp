@@ -47,6 +47,9 @@ TEST(ConsoleTest, CommandLines)
         {{"lint", "a", "b", "--sarif"}, ""}, {{"lint", "a", "--json", "--sarif"}, "--json and --sarif exclude each other"},
         {{"apply", "a", "--strict"}, "unknown option '--strict' for apply"}, {{"verify", "--strict", "a", "--json"}, ""},
         {{"apply", "-", "--json"}, ""},  // one dash is a file name
+        {{"capture", "K", "L", "--output", "F"}, ""}, {{"capture"}, "capture needs a key"},
+        {{"capture", "K", "--output"}, "unknown option '--output' for capture"}, {{"apply", "a", "--undo", "u"}, ""},
+        {{"apply", "a", "--undo"}, "unknown option '--undo' for apply"}, {{"verify", "a", "--undo", "u"}, "unknown option '--undo' for verify"},
     };
     for (const auto& row : rows) {
         const ConsoleCommand command = ParseConsoleCommand(row.args);
@@ -116,6 +119,7 @@ TEST(ConsoleTest, UndoGivesTheCaptureBack)
         return out.out.substr(out.out.find("\n\n"));
     };
     const std::string before = capture(), undo = test::ScratchPath("RUN-UNDO.ZVD");
+    EXPECT_EQ(before.substr(0, 27), "\n\n[HKEY_CURRENT_USER\\S]\n\"b\"");
     const std::string run = test::WriteScratchFile("RUN.ZVD", "REGEDIT4\r\n" + key + "\"kept\"=\"new\"\r\n\"kept\"=\"newer\"\r\n"
         "\"n\"=\"1\"\r\n/%=\"b\"\r\n/%=[" + gone + "]\r\n[HKEY_CURRENT_USER\\S\\A\\B]\r\n[HKEY_CURRENT_USER\\S\\A\\C]\r\n\"c\"=\"1\"\r\n"
         "[" + gone + "]\r\n/M \"x\"\r\n");
@@ -126,6 +130,9 @@ TEST(ConsoleTest, UndoGivesTheCaptureBack)
         "// not taken back: /M \"X\"\r\n");
     EXPECT_EQ(RunConsoleCommand({"apply", undo}, platform), kExitDone);
     EXPECT_EQ(capture(), before);
+    out.err.clear();
+    EXPECT_EQ(RunConsoleCommand({"apply", run, "--undo", test::ScratchPath("NO/SUCH/FOLDER")}, platform), kExitCannotRun);
+    EXPECT_EQ(out.err, "zevoc: cannot write the undo file " + test::ScratchPath("NO/SUCH/FOLDER") + "\n");
 }
 
 }  // namespace
