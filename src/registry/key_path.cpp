@@ -51,14 +51,17 @@ KeyHandle GetRootKey(Registry& registry, const std::string& name, Diagnostics* d
     return 0;
 }
 
-int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path)
+int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path,
+            bool* created)
 {
     key.Close();
+    if (created != nullptr)
+        *created = false;
     KeyHandle rootKey = GetRootKey(registry, root);
     if (rootKey == 0)
         return 0;
     KeyHandle opened = 0;
-    if (registry.CreateKey(rootKey, path, &opened) != kErrorSuccess)
+    if (registry.CreateKey(rootKey, path, &opened, created) != kErrorSuccess)
         return 0;
     key.Reset(registry, opened);
     return 1;

@@ -18,7 +18,9 @@ KeyHandle GetRootKey(Registry& registry, const std::string& name,
 // Opens the key below the named root into `key`, creating it and every
 // missing key on its path. Returns 1 when it is open; 0 on failure, and then
 // `key` holds the null key (never an earlier, closed one).
-int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path);
+// `created`, when given, tells whether the key itself was made now.
+int OpenKey(Registry& registry, ScopedKey& key, const std::string& root, const std::string& path,
+            bool* created = nullptr);
 
 // Opens an existing key below the named root for reading, creating nothing.
 // Returns the platform's result (kErrorFileNotFound when the key does not

@@ -91,9 +91,10 @@ MemoryRegistry::Key* MemoryRegistry::Resolve(KeyHandle handle, long* error) cons
 }
 
 long MemoryRegistry::Walk(KeyHandle parent, const std::string& path, bool create,
-                          KeyHandle* result)
+                          KeyHandle* result, bool* created)
 {
     *result = 0;
+    bool made = false;
     long error;
     Key* key = Resolve(parent, &error);
     if (key == nullptr)
@@ -127,6 +128,7 @@ long MemoryRegistry::Walk(KeyHandle parent, const std::string& path, bool create
             if (current->readOnly)
                 return kErrorAccessDenied;
             auto child = std::make_shared<Key>();
+            made = true;
             child->name = name;
             child->parent = current.get();
             child->readOnly = current->readOnly;
@@ -138,12 +140,15 @@ long MemoryRegistry::Walk(KeyHandle parent, const std::string& path, bool create
     m_nextHandle += 4;
     m_handles[handle] = current;
     *result = handle;
+    if (created != nullptr)
+        *created = made;
     return kErrorSuccess;
 }
 
-long MemoryRegistry::CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result)
+long MemoryRegistry::CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result,
+                               bool* created)
 {
-    return Walk(parent, path, true, result);
+    return Walk(parent, path, true, result, created);
 }
 
 long MemoryRegistry::OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result)
@@ -154,6 +159,7 @@ long MemoryRegistry::OpenKey(KeyHandle parent, const std::string& path, KeyHandl
 long MemoryRegistry::QueryValue(KeyHandle key, const std::string& name, uint32_t* type,
                                 uint8_t* data, uint32_t* size)
 {
+    ++m_queries;
     long error;
     Key* k = Resolve(key, &error);
     if (k == nullptr)

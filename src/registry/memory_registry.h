@@ -19,7 +19,8 @@ public:
     ~MemoryRegistry() override;
 
     KeyHandle Root(RootKey root) override;
-    long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
+    long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result,
+                   bool* created = nullptr) override;
     long OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
     long QueryValue(KeyHandle key, const std::string& name, uint32_t* type, uint8_t* data,
                     uint32_t* size) override;
@@ -35,6 +36,8 @@ public:
 
     // Handles opened and not yet closed: a test's check for leaks.
     size_t OpenHandleCount() const { return m_handles.size(); }
+    // Values asked for so far: a test's check that a run asks no more than it must.
+    size_t QueryCount() const { return m_queries; }
     // Every write below this key path (root and path as in a key line)
     // fails with access denied from now on.
     void DenyWrites(RootKey root, const std::string& path);
@@ -42,13 +45,15 @@ public:
 private:
     struct Key;
     Key* Resolve(KeyHandle handle, long* error) const;
-    long Walk(KeyHandle parent, const std::string& path, bool create, KeyHandle* result);
+    long Walk(KeyHandle parent, const std::string& path, bool create, KeyHandle* result,
+              bool* created = nullptr);
     std::string Fold(const std::string& name) const;
 
     CodePage m_cp;
     std::vector<std::shared_ptr<Key>> m_roots;
     std::map<KeyHandle, std::shared_ptr<Key>> m_handles;
     KeyHandle m_nextHandle = 0x1000;
+    size_t m_queries = 0;
 };
 
 }  // namespace zevo

@@ -53,7 +53,10 @@ public:
 
     // Opens the key below `parent`, creating it and every missing key on the
     // way, with full access. An empty path opens `parent` itself anew.
-    virtual long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result) = 0;
+    // `created`, when given, tells whether the key itself was made by this
+    // call (it then holds no values).
+    virtual long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result,
+                           bool* created = nullptr) = 0;
     // Opens an existing key; fails when it does not exist.
     virtual long OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result) = 0;
     // The same with read access only, which is all a check of the registry

@@ -75,6 +75,14 @@ int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
     return same ? 1 : 0;
 }
 
+int ValueOperations::CompareMissing(const std::string& line)
+{
+    m_display.m_strRegistryData.clear();
+    m_lastFound = false;
+    ShowLineValue(line);
+    return 0;
+}
+
 void ValueOperations::ShowLineValue(const std::string& line)
 {
     std::string& fileData = m_display.m_strFileData;

@@ -27,6 +27,9 @@ public:
     int QueryValueText(KeyHandle key, const std::string& name, uint32_t& type, uint32_t& size);
     // 1 when the registry already holds the line's value, 0 otherwise.
     int CompareValue(const std::string& line, KeyHandle key);
+    // CompareValue for a value known to be missing (in a key just created):
+    // the same panes and result, without asking the registry.
+    int CompareMissing(const std::string& line);
     // Writes the line's value; 1 when the registry accepted it. A line whose
     // data form is not recognised is never written.
     int SetValue(KeyHandle key, const std::string& line);

@@ -68,7 +68,8 @@ KeyHandle Win32Registry::Root(RootKey root)
     return 0;
 }
 
-long Win32Registry::CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result)
+long Win32Registry::CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result,
+                              bool* created)
 {
     HKEY key = nullptr;
     DWORD disposition = 0;
@@ -76,6 +77,8 @@ long Win32Registry::CreateKey(KeyHandle parent, const std::string& path, KeyHand
     LONG rc = RegCreateKeyExA(ToHkey(parent), path.c_str(), 0, emptyClass, 0, KEY_ALL_ACCESS,
                               nullptr, &key, &disposition);
     *result = rc == ERROR_SUCCESS ? FromHkey(key) : 0;
+    if (created != nullptr)
+        *created = rc == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
     return rc;
 }
 

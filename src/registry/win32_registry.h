@@ -11,7 +11,8 @@ namespace zevo {
 class Win32Registry : public Registry {
 public:
     KeyHandle Root(RootKey root) override;
-    long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
+    long CreateKey(KeyHandle parent, const std::string& path, KeyHandle* result,
+                   bool* created = nullptr) override;
     long OpenKey(KeyHandle parent, const std::string& path, KeyHandle* result) override;
     long OpenKeyForReading(KeyHandle parent, const std::string& path, KeyHandle* result) override;
     long QueryValue(KeyHandle key, const std::string& name, uint32_t* type, uint8_t* data,

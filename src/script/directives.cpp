@@ -18,6 +18,9 @@ const size_t kMaxDataFilesPerRun = 4096;
 
 void Interpreter::ExecuteDirective(const std::string& line)
 {
+    // Deletions and hand-overs change what a created key holds: from here on
+    // its values are asked for again.
+    m_keyCreated = false;
     DirectiveText directive(line, m_cp);
     const char letter = directive.Letter();
     const char flag = directive.Flag();

@@ -117,6 +117,7 @@ bool Interpreter::StartRun()
     m_filesRead.clear();
     m_processEnded = false;
     m_keyMissing = false;
+    m_keyCreated = false;
     m_lineNumber = 0;
 
     if (!s.m_strDataFile.empty() && s.m_strDataFile.back() == '\n')
@@ -285,6 +286,8 @@ void Interpreter::HandleKeyLine(const std::string& line)
                                                     : g_strCurrentRoot + "\\" + g_strCurrentPath;
     m_dialog.UpdateDisplay();
     m_keyMissing = false;
+    m_keyCreated = false;
+    m_namesWrittenInCreatedKey.clear();
     if (m_readOnly) {
         const long rc = OpenExistingKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath);
         if (rc == kErrorFileNotFound)
@@ -299,7 +302,7 @@ void Interpreter::HandleKeyLine(const std::string& line)
     // do not hold.
     if (m_journal != nullptr)
         m_journal->BeforeKeyOpen(g_strCurrentRoot, g_strCurrentPath);
-    if (!OpenKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath))
+    if (!OpenKey(m_registry, g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath, &m_keyCreated))
         ReportLine(messages::kKeyNotOpened);
 }
 
@@ -315,7 +318,12 @@ void Interpreter::HandleValueLine(const std::string& line)
         return;
     }
 
-    bool same = m_values.CompareValue(line, g_hCurrentKey) == 1;
+    // A key this key line has just created holds only what the run wrote
+    // into it since: any other value is missing, and is not asked for.
+    const bool knownMissing =
+        m_keyCreated && m_namesWrittenInCreatedKey.count(m_cp.ToUpper(s.m_strValueName)) == 0;
+    bool same = knownMissing ? m_values.CompareMissing(line) == 1
+                             : m_values.CompareValue(line, g_hCurrentKey) == 1;
     if (s.m_bTrackChanges && !same)
         s.m_bChangesSeen = true;
     if (!same && m_report != nullptr) {
@@ -361,6 +369,8 @@ void Interpreter::HandleValueLine(const std::string& line)
         ReportLine(messages::kValueNotWritten);
         return;
     }
+    if (m_keyCreated)
+        m_namesWrittenInCreatedKey.insert(m_cp.ToUpper(s.m_strValueName));
     if (m_report != nullptr) {
         RunEvent event = EventHere(RunEvent::Kind::ValueWritten);
         event.key = s.m_strKeyPath;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <set>
+#include <unordered_set>
 #include <string>
 
 #include "common/code_page.h"
@@ -158,6 +159,11 @@ private:
     // A read-only run's key line named a key that does not exist: every
     // value under it is missing.
     bool m_keyMissing = false;
+    // The current key was created by its key line, and no directive has
+    // come since (any directive may change keys or name another data file):
+    // it holds only the values written since, by these names (upper-cased).
+    bool m_keyCreated = false;
+    std::unordered_set<std::string> m_namesWrittenInCreatedKey;
     Diagnostics* m_diagnostics = nullptr;
     bool m_exitAtEndSeen = false;  // a "/T" before: the run is meant to go on unattended
 };
