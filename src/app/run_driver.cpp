@@ -58,6 +58,7 @@ void RunDriver::FastTick()
         int result;
         do {
             result = m_interpreter.ProcessEntry();
+            m_dialog.KeepAlive();
         } while (result == 1 && m_dialog.SpeedPosition() == 0);
 
         // A directive moved the speed (or the file is exhausted): two more

@@ -33,6 +33,10 @@ public:
     // A box that only tells (a history file that cannot be opened); the
     // dialog shows it as ConfirmBox does, without a caption.
     virtual void Notice(const MixedText& text) { ConfirmBox(text, MixedText()); }
+    // Called between two entries of a Fast run, which works through the
+    // whole data file in one timer tick: a window takes the messages the
+    // system sends it and paints, so that it never looks hung.
+    virtual void KeepAlive() {}
 };
 
 // The process and the platform around it.

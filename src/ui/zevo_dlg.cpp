@@ -126,6 +126,21 @@ void CZevoDlg::ShowMembers(bool force)
     }
 }
 
+void CZevoDlg::KeepAlive()
+{
+    const DWORD kEveryMilliseconds = 100;
+    const int kMostMessages = 64;  // a window that never validates must not keep the run waiting
+    const DWORD now = GetTickCount();
+    if (now - m_lastKeepAlive < kEveryMilliseconds)
+        return;
+    m_lastKeepAlive = now;
+    MSG message;
+    for (int i = 0; i < kMostMessages && PeekMessageW(&message, nullptr, 0, 0,
+                                                      PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
+         ++i)
+        DispatchMessageW(&message);
+}
+
 void CZevoDlg::UpdateDisplay()
 {
     // Inside a Fast tick nothing is painted; the tick shows the members at

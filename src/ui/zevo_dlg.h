@@ -43,6 +43,9 @@ public:
     void Minimize() override { Show(SW_MINIMIZE); }
     void Restore() override;
     bool ConfirmBox(const MixedText& text, const MixedText& caption) override;
+    // At most every 100 ms: paints and takes sent messages. Input waits in
+    // the queue until the tick ends, so no control acts within a Fast run.
+    void KeepAlive() override;
 
     // RunTimer
     void Arm(int milliseconds) override;
@@ -93,6 +96,7 @@ private:
     std::array<std::wstring, 9> m_shown;
     // A Fast tick asked for the message pane's last line.
     bool m_scrollPending = false;
+    DWORD m_lastKeepAlive = 0;  // tick count of the last KeepAlive that took messages
 };
 
 }  // namespace zevo
