@@ -2,8 +2,14 @@
 """A Fast run of zevo.exe beside `regedit /s` and a bare loop of the same
 registry calls, under Wine, on data files of 10,000 and 100,000 values.
 Each is timed at least three times, alternately, on a registry without the
-values (first apply) and with them (rerun); medians and ratios come from the
-same run. Run it through bench/run.sh, which builds the programs.
+keys (first apply, new keys), on one whose keys hold the same values with
+other data (first apply, existing keys) and on one that holds the values
+already (rerun); medians and ratios come from the same run. Run it through
+bench/run.sh, which builds the programs.
+
+--responsive [VALUES]: a Fast run of VALUES (100,000) new values while
+another program asks the dialog every 50 ms whether it is hung and sends it
+WM_NULL.
 
 ZEVO_BENCH_CPU=N runs the Wine server and every program on CPU N alone: a
 server request then costs what the server's work costs, without the wake-up
@@ -18,26 +24,29 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-ZEVO = ROOT / 'build/windows/zevo.exe'
+# ZEVO_BENCH_EXE times another build of zevo.exe (to compare two builds).
+ZEVO = Path(os.environ.get('ZEVO_BENCH_EXE', ROOT / 'build/windows/zevo.exe'))
 LOOP = ROOT / 'build/windows/bench/registry_loop.exe'
 WINE_RUN = ROOT / 'scripts/wine-run.sh'
 KEY = r'HKCU\Software\ZevoFastBench'
-PASSES = ('first', 'rerun')
+PASSES = ('new', 'existing', 'rerun')
+RESPONSIVENESS = ROOT / 'build/windows/bench/responsiveness.exe'
 ONE_CPU = ['taskset', '-c', os.environ['ZEVO_BENCH_CPU']] if os.environ.get('ZEVO_BENCH_CPU') else []
 
 
-def write_data_file(path, values, history=None):
+def write_data_file(path, values, history=None, other=False):
+    """The data file; with `other`, the same values with other data."""
     lines = ['REGEDIT4', '/T'] + (['/LH="%s"' % windows_path(history)] if history else [])
     for i in range(values):
         if i % 50 == 0:
             lines.append(r'[HKEY_CURRENT_USER\Software\ZevoFastBench\Key%d]' % (i // 50))
         kind = i % 3
         if kind == 0:
-            lines.append('"s%d"="text value %d"' % (i, i))
+            lines.append('"s%d"="%s value %d"' % (i, 'other' if other else 'text', i))
         elif kind == 1:
-            lines.append('"d%d"=dword:%08x' % (i, i))
+            lines.append('"d%d"=dword:%08x' % (i, i + 1 if other else i))
         else:
-            lines.append('"b%d"=hex:%02x,02,03,04,05,06,07,08' % (i, i & 0xFF))
+            lines.append('"b%d"=hex:%02x,02,03,04,05,06,07,08' % (i, (i + other) & 0xFF))
     path.write_bytes(('\r\n'.join(lines) + '\r\n').encode('ascii'))
 
 
@@ -79,8 +88,9 @@ def measure(values, repeats):
     """Times every program `repeats` times; returns the median times, the
     medians of the ratios taken within each repeat, and the peak memory."""
     folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
-    data = folder / ('fast%d.zvd' % values)
+    data, other = folder / ('fast%d.zvd' % values), folder / ('other%d.zvd' % values)
     write_data_file(data, values)
+    write_data_file(other, values, other=True)
     programs = [
         ('zevo', lambda: wine(str(ZEVO), windows_path(data), rss=True)),
         ('regedit', lambda: wine('regedit', '/s', windows_path(data))),
@@ -94,13 +104,18 @@ def measure(values, repeats):
         start = repeat % len(programs)
         for name, run in programs[start:] + programs[:start]:
             clear_key()
-            first, peak = run()
+            new, peak = run()
             rerun, peak2 = run()
-            times[(name, 'first')].append(first)
+            clear_key()
+            wine('regedit', '/s', windows_path(other))
+            existing, peak3 = run()
+            times[(name, 'new')].append(new)
+            times[(name, 'existing')].append(existing)
             times[(name, 'rerun')].append(rerun)
-            peaks += [p for p in (peak, peak2) if p is not None]
+            peaks += [p for p in (peak, peak2, peak3) if p is not None]
     clear_key()
     data.unlink()
+    other.unlink()
     folder.rmdir()
     # The machine's speed drifts over minutes; a ratio of two timings of the
     # same repeat, taken within a minute of each other, drifts far less.
@@ -138,7 +153,23 @@ def measure_history(other, repeats, values=100000):
         statistics.median(times['this']), other, statistics.median(times['other']), ratio))
 
 
+def measure_responsiveness(values):
+    folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
+    data = folder / 'responsive.zvd'
+    write_data_file(data, values)
+    clear_key()
+    fresh_server()
+    result = subprocess.run([str(WINE_RUN), str(RESPONSIVENESS), windows_path(ZEVO), windows_path(data)],
+                            capture_output=True, text=True, timeout=1800)
+    clear_key()
+    data.unlink()
+    folder.rmdir()
+    print('Fast run of %d new values, the dialog asked every 50 ms: %s' % (values, result.stdout.strip()))
+
+
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == '--responsive':
+        return measure_responsiveness(int(sys.argv[2]) if len(sys.argv) > 2 else 100000)
     if len(sys.argv) > 2 and sys.argv[1] == '--history':
         return measure_history(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 5)
     repeats = int(sys.argv[1]) if len(sys.argv) > 1 else 3
@@ -149,12 +180,12 @@ def main():
     print('Medians of %d runs each%s, seconds (per value in µs); the ratios are medians of the'
           % (repeats, where))
     print('ratios within each repeat:')
-    print('%-8s %-6s %18s %18s %18s %8s %8s %8s' % ('values', 'pass', 'zevo', 'regedit /s', 'bare loop',
+    print('%-8s %-8s %18s %18s %18s %8s %8s %8s' % ('values', 'pass', 'zevo', 'regedit /s', 'bare loop',
                                                  'z/loop', 'z/reg', 'peak MB'))
     for values, (median, ratio, peak) in results.items():
         for s in PASSES:
             z, r, l = (median[(p, s)] for p in ('zevo', 'regedit', 'loop'))
-            print('%-8d %-6s %8.2f (%6.1f) %8.2f (%6.1f) %8.2f (%6.1f) %8.2f %8.2f %8s' % (
+            print('%-8d %-8s %8.2f (%6.1f) %8.2f (%6.1f) %8.2f (%6.1f) %8.2f %8.2f %8s' % (
                 values, s, z, z * 1e6 / values, r, r * 1e6 / values, l, l * 1e6 / values,
                 ratio[('loop', s)], ratio[('regedit', s)], '%.0f' % peak if peak else '-'))
     for s in PASSES:

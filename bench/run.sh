@@ -15,7 +15,7 @@ cmake --build build/bench -j"$(nproc)" --target interpreter_bench >/dev/null
 
 echo "== registry values under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop zevo interpreter_bench >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop responsiveness zevo interpreter_bench >/dev/null
 trap scripts/wine-stop.sh EXIT
 scripts/wine-prefix.sh
 scripts/wine-run.sh build/windows/bench/value_bench.exe "${1:-10000}"
@@ -26,3 +26,6 @@ echo "== interpreter, in-memory registry, built for Windows (Wine)"
 echo "== a Fast run of zevo.exe beside regedit /s and a bare registry loop (Wine)"
 [ -x /usr/bin/time ] || scripts/install-deps.sh time
 python3 bench/fast_run.py "${ZEVO_BENCH_REPEATS:-3}"
+
+echo "== the dialog during a Fast run of 100,000 values (Wine)"
+python3 bench/fast_run.py --responsive
