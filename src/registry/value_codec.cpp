@@ -110,7 +110,10 @@ uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& 
                       bool* found, Diagnostics* diagnostics)
 {
     static const std::string_view kMarker = "dword:";
-    size_t marker = cp.Find(line, kMarker);
+    // After the "=" that GetValueForm reads the form after: "dword:" in the
+    // name must not give the number.
+    const size_t equals = cp.Find(line, '=');
+    size_t marker = equals == std::string::npos ? equals : cp.Find(line, kMarker, equals + 1);
     if (found != nullptr)
         *found = marker != std::string::npos;
     if (marker == std::string::npos)

@@ -64,7 +64,8 @@ int GetValueType(const std::string& line, const CodePage& cp, Diagnostics* diagn
 // The decoders set `*found`, when given, to whether the line holds data of
 // their kind at all.
 
-// The number after "dword:"; 0xFFFFFFFF when the line holds no "dword:".
+// The number after the first "dword:" after the first "="; 0xFFFFFFFF when
+// the line holds none there.
 uint32_t GetDwordData(const std::string& line, const CodePage& cp, std::string& fileData,
                       bool* found = nullptr, Diagnostics* diagnostics = nullptr);
 

@@ -48,7 +48,8 @@ TEST(ValueCodec, DwordAndStringData)
                    const CodePage* cp = &kSjis; } rows[] = {
         {"\"v\"=dword:0000001a", 26, "0000001a"}, {"\"v\"=dword:1A", 26, "1A"}, {"\"v\"=dword:", 0, ""},
         {"\"v\"=dword:FFFFFFFF", 0xFFFFFFFF, "FFFFFFFF"}, {"\"v\"=dword:000000019  ", 1, "000000019  "},
-        {"\"v\"=DWORD:00000001", 0xFFFFFFFF, kNone}, {"\"dword:0000000b\"=\"x\"", 11, "0000000b\"=\"x\""},
+        {"\"v\"=DWORD:00000001", 0xFFFFFFFF, kNone}, {"\"dword:0000000b\"=\"x\"", 0xFFFFFFFF, kNone},
+        {"\"dword:1\"=dword:00000002", 2, "00000002"},  // a name never gives the number
         {"\"v\"=\x95" "dword:3", 0xFFFFFFFF, kNone}, {"\"v\"=\x95" "dword:3", 3, "3", &kSingle},
     };
     for (const auto& r : rows) {
