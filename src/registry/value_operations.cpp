@@ -113,7 +113,11 @@ void ValueOperations::ShowLineValue(const std::string& line)
 
 int ValueOperations::SetValue(KeyHandle key, const std::string& line)
 {
-    std::string name = GetValueName(line, m_cp);
+    return SetValue(key, line, GetValueName(line, m_cp));
+}
+
+int ValueOperations::SetValue(KeyHandle key, const std::string& line, const std::string& name)
+{
     const ValueForm form = GetValueForm(line, m_cp);
     if (!form.known)
         return 0;

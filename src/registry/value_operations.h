@@ -33,6 +33,8 @@ public:
     // Writes the line's value; 1 when the registry accepted it. A line whose
     // data form is not recognised is never written.
     int SetValue(KeyHandle key, const std::string& line);
+    // The same, with the line's name already read (GetValueName).
+    int SetValue(KeyHandle key, const std::string& line, const std::string& name);
     // Shows the current value that a deletion is about to remove; 1 when it exists.
     int ReadOldValue(const std::string& line, KeyHandle key);
     // Whether the last value read or compared was found in the registry.

@@ -320,8 +320,10 @@ void Interpreter::HandleValueLine(const std::string& line)
 
     // A key this key line has just created holds only what the run wrote
     // into it since: any other value is missing, and is not asked for.
-    const bool knownMissing =
-        m_keyCreated && m_namesWrittenInCreatedKey.count(m_cp.ToUpper(s.m_strValueName)) == 0;
+    std::string folded;
+    if (m_keyCreated)
+        folded = m_cp.ToUpper(s.m_strValueName);
+    const bool knownMissing = m_keyCreated && m_namesWrittenInCreatedKey.count(folded) == 0;
     bool same = knownMissing ? m_values.CompareMissing(line) == 1
                              : m_values.CompareValue(line, g_hCurrentKey) == 1;
     if (s.m_bTrackChanges && !same)
@@ -365,12 +367,12 @@ void Interpreter::HandleValueLine(const std::string& line)
     }
     if (m_journal != nullptr)
         m_journal->BeforeValueChange(g_hCurrentKey, g_strCurrentRoot, g_strCurrentPath, s.m_strValueName);
-    if (m_values.SetValue(g_hCurrentKey, line) != 1) {
+    if (m_values.SetValue(g_hCurrentKey, line, s.m_strValueName) != 1) {
         ReportLine(messages::kValueNotWritten);
         return;
     }
     if (m_keyCreated)
-        m_namesWrittenInCreatedKey.insert(m_cp.ToUpper(s.m_strValueName));
+        m_namesWrittenInCreatedKey.insert(std::move(folded));
     if (m_report != nullptr) {
         RunEvent event = EventHere(RunEvent::Kind::ValueWritten);
         event.key = s.m_strKeyPath;
