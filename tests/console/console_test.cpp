@@ -124,12 +124,15 @@ TEST(ConsoleTest, UndoGivesTheCaptureBack)
         "\"n\"=\"1\"\r\n/%=\"b\"\r\n/%=[" + gone + "]\r\n[HKEY_CURRENT_USER\\S\\A\\B]\r\n[HKEY_CURRENT_USER\\S\\A\\C]\r\n\"c\"=\"1\"\r\n"
         "[" + gone + "]\r\n/M \"x\"\r\n");
     EXPECT_EQ(RunConsoleCommand({"apply", run, "--undo", undo}, platform), kExitDone);
+    EXPECT_NE(out.out.find("\nsummary: values written 4, values deleted 1, keys deleted 1, file operations 1, problems 0\n"),
+              std::string::npos) << out.out;
     EXPECT_EQ(test::ReadWholeFile(undo), "REGEDIT4\r\n// Takes back what zevoc apply " + run + " changed in the registry.\r\n\r\n" + key +
         "\"Kept\"=\"old\"\r\n/%=\"n\"\r\n\"b\"=hex(b):01\r\n\r\n[" + gone + "]\r\n\"g\"=dword:00000005\r\n"
         "/%=[HKEY_CURRENT_USER\\S\\A\\B]\r\n/%=[HKEY_CURRENT_USER\\S\\A\\C]\r\n/%=[HKEY_CURRENT_USER\\S\\A]\r\n"
         "// not taken back: /M \"X\"\r\n");
     EXPECT_EQ(RunConsoleCommand({"apply", undo}, platform), kExitDone);
     EXPECT_EQ(capture(), before);
+    EXPECT_EQ(RunConsoleCommand({"verify", run, "--strict"}, platform), kExitFound) << "differences, no warnings";
     out.err.clear();
     EXPECT_EQ(RunConsoleCommand({"apply", run, "--undo", test::ScratchPath("NO/SUCH/FOLDER")}, platform), kExitCannotRun);
     EXPECT_EQ(out.err, "zevoc: cannot write the undo file " + test::ScratchPath("NO/SUCH/FOLDER") + "\n");
