@@ -41,7 +41,7 @@ int RunDataFile(const ConsoleCommand& command, ConsolePlatform& platform, bool v
     view.Warn(diagnostics.Findings());
     if (!command.undo.empty() && !undo.Close()) {
         RunEvent event;
-        event.text.Program("the undo file " ).Data(command.undo).Program(" is incomplete: it could not be written");
+        event.text.Program("the undo file ").Data(command.undo).Program(" is incomplete: it could not be written");
         view.Event(event);
     }
     // "/Q" answered with OK ends the run at once, as it ends the program.
