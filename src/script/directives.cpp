@@ -198,10 +198,6 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
     }
     const std::string name = m_args[0];
     bool exists = m_values.ReadOldValue("\"" + name + "\"", g_hDirectiveKey) == 1;
-    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ValueShouldBeAbsent : RunEvent::Kind::ValueDeleted);
-    event.key = s.m_strKeyPath;
-    event.name = name;
-    event.registryData = s.m_strRegistryData;
     if (!s.m_bVerify && exists && m_journal != nullptr)
         m_journal->BeforeValueChange(g_hDirectiveKey, g_strCurrentRoot, g_strCurrentPath, name);
     if (s.m_bVerify) {
@@ -214,7 +210,13 @@ void Interpreter::DeleteValue(const DirectiveText& directive)
             ReportProblemQuietly(MixedText(messages::kValueNotDeleted));
         return;
     }
-    Emit(event);
+    if (m_report != nullptr) {
+        RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::ValueShouldBeAbsent : RunEvent::Kind::ValueDeleted);
+        event.key = s.m_strKeyPath;
+        event.name = name;
+        event.registryData = s.m_strRegistryData;
+        Emit(event);
+    }
     if (s.m_bTrackChanges)
         s.m_bChangesSeen = true;
     if (s.m_bHistory && !s.m_bVerify) {
@@ -253,10 +255,9 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
             ReportProblemQuietly(MixedText(messages::kKeyNotDeleted));
         return;
     }
-    RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::KeyShouldBeAbsent : RunEvent::Kind::KeyDeleted);
-    event.key = root + "\\" + (parentPath.empty() ? name : parentPath + "\\" + name);
+    const std::string path = parentPath.empty() ? name : parentPath + "\\" + name;
     if (!s.m_bVerify && m_journal != nullptr)
-        m_journal->BeforeKeyDelete(root, parentPath.empty() ? name : parentPath + "\\" + name);
+        m_journal->BeforeKeyDelete(root, path);
     if (s.m_bVerify) {
         KeyHandle existing = 0;
         if (m_registry.OpenKeyForReading(parent, name, &existing) != kErrorSuccess)
@@ -268,7 +269,11 @@ void Interpreter::DeleteKey(const DirectiveText& directive)
             ReportProblemQuietly(MixedText(messages::kKeyNotDeleted));
         return;
     }
-    Emit(event);
+    if (m_report != nullptr) {
+        RunEvent event = EventHere(s.m_bVerify ? RunEvent::Kind::KeyShouldBeAbsent : RunEvent::Kind::KeyDeleted);
+        event.key = root + "\\" + path;
+        Emit(event);
+    }
     if (s.m_bTrackChanges)
         s.m_bChangesSeen = true;
     if (s.m_bHistory && !s.m_bVerify)
