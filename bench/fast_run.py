@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""A Fast run of zevo.exe beside `regedit /s` and a bare loop of the same
-registry calls, under Wine, on data files of 10,000 and 100,000 values.
+"""A Fast run of zevo.exe and `zevoc apply` beside `regedit /s` and a bare
+loop of the same registry calls, under Wine, on data files of 10,000 and 100,000 values.
 Each is timed at least three times, alternately, on a registry without the
 keys (first apply, new keys), on one whose keys hold the same values with
 other data (first apply, existing keys) and on one that holds the values
@@ -27,6 +27,7 @@ ROOT = Path(__file__).resolve().parent.parent
 # ZEVO_BENCH_EXE times another build of zevo.exe (to compare two builds).
 ZEVO = Path(os.environ.get('ZEVO_BENCH_EXE', ROOT / 'build/windows/zevo.exe'))
 LOOP = ROOT / 'build/windows/bench/registry_loop.exe'
+ZEVOC = ROOT / 'build/windows/zevoc.exe'
 WINE_RUN = ROOT / 'scripts/wine-run.sh'
 KEY = r'HKCU\Software\ZevoFastBench'
 PASSES = ('new', 'existing', 'rerun')
@@ -93,6 +94,7 @@ def measure(values, repeats):
     write_data_file(other, values, other=True)
     programs = [
         ('zevo', lambda: wine(str(ZEVO), windows_path(data), rss=True)),
+        ('zevoc', lambda: wine(str(ZEVOC), 'apply', windows_path(data))),
         ('regedit', lambda: wine('regedit', '/s', windows_path(data))),
         ('loop', lambda: wine(str(LOOP), str(values))),
     ]
@@ -120,10 +122,11 @@ def measure(values, repeats):
     # The machine's speed drifts over minutes; a ratio of two timings of the
     # same repeat, taken within a minute of each other, drifts far less.
     ratios = {}
-    for other in ('loop', 'regedit'):
-        for s in PASSES:
-            pairs = zip(times[('zevo', s)], times[(other, s)])
-            ratios[(other, s)] = statistics.median(z / o for z, o in pairs)
+    for ours in ('zevo', 'zevoc'):
+        for other in ('loop', 'regedit'):
+            for s in PASSES:
+                pairs = zip(times[(ours, s)], times[(other, s)])
+                ratios[(ours, other, s)] = statistics.median(z / o for z, o in pairs)
     medians = {k: statistics.median(v) for k, v in times.items()}
     return medians, ratios, max(peaks) if peaks else None
 
@@ -180,14 +183,16 @@ def main():
     print('Medians of %d runs each%s, seconds (per value in µs); the ratios are medians of the'
           % (repeats, where))
     print('ratios within each repeat:')
-    print('%-8s %-8s %18s %18s %18s %8s %8s %8s' % ('values', 'pass', 'zevo', 'regedit /s', 'bare loop',
-                                                 'z/loop', 'z/reg', 'peak MB'))
+    print('%-8s %-8s %18s %18s %18s %18s %8s %8s %8s %8s' % (
+        'values', 'pass', 'zevo', 'zevoc apply', 'regedit /s', 'bare loop', 'z/loop', 'z/reg', 'zc/reg',
+        'peak MB'))
     for values, (median, ratio, peak) in results.items():
         for s in PASSES:
-            z, r, l = (median[(p, s)] for p in ('zevo', 'regedit', 'loop'))
-            print('%-8d %-8s %8.2f (%6.1f) %8.2f (%6.1f) %8.2f (%6.1f) %8.2f %8.2f %8s' % (
-                values, s, z, z * 1e6 / values, r, r * 1e6 / values, l, l * 1e6 / values,
-                ratio[('loop', s)], ratio[('regedit', s)], '%.0f' % peak if peak else '-'))
+            seconds = [median[(p, s)] for p in ('zevo', 'zevoc', 'regedit', 'loop')]
+            columns = ''.join('%8.2f (%6.1f) ' % (t, t * 1e6 / values) for t in seconds)
+            print('%-8d %-8s %s%8.2f %8.2f %8.2f %8s' % (
+                values, s, columns, ratio[('zevo', 'loop', s)], ratio[('zevo', 'regedit', s)],
+                ratio[('zevoc', 'regedit', s)], '%.0f' % peak if peak else '-'))
     for s in PASSES:
         small, large = (results[v][0][('zevo', s)] for v in (10000, 100000))
         print('zevo %s: 100,000 / 10,000 values takes %.2f times as long (10.00 is linear)' % (s, large / small))

@@ -15,7 +15,7 @@ cmake --build build/bench -j"$(nproc)" --target interpreter_bench >/dev/null
 
 echo "== registry values under Wine"
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop responsiveness zevo interpreter_bench >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target value_bench registry_loop responsiveness zevo zevoc interpreter_bench >/dev/null
 trap scripts/wine-stop.sh EXIT
 scripts/wine-prefix.sh
 scripts/wine-run.sh build/windows/bench/value_bench.exe "${1:-10000}"

@@ -66,7 +66,12 @@ void ConsoleView::UpdateDisplay()
     if (m_verify || m_json)
         return;
     for (size_t end; (end = items.find('\n', m_itemsPrinted)) != std::string::npos;) {
-        m_out.Out(WithoutLineEnd(items.substr(m_itemsPrinted, end - m_itemsPrinted)) + "\n");
+        // One buffer for every line: a long run prints a line per value.
+        m_line.assign(items, m_itemsPrinted, end - m_itemsPrinted);
+        while (!m_line.empty() && m_line.back() == '\r')
+            m_line.pop_back();
+        m_line.push_back('\n');
+        m_out.Out(m_line);
         m_itemsPrinted = end + 1;
     }
 }
@@ -151,6 +156,12 @@ std::string ConsoleView::Place(const RunEvent& event) const
 
 void ConsoleView::PrintEventText(const RunEvent& event)
 {
+    const bool message = event.kind == RunEvent::Kind::Text || event.kind == RunEvent::Kind::Problem ||
+                         event.kind == RunEvent::Kind::CannotCheck;
+    // Messages go to standard error in every mode; the rest is the text
+    // report of a verify (an apply prints its list instead).
+    if (!message && (!m_verify || m_json))
+        return;
     const std::string place = Place(event);
     switch (event.kind) {
     case RunEvent::Kind::Text:
@@ -165,9 +176,6 @@ void ConsoleView::PrintEventText(const RunEvent& event)
     default:
         break;
     }
-    // The rest is a verify's report; an apply has printed its list instead.
-    if (!m_verify || m_json)
-        return;
     const std::string where = place + "[" + event.key + "]";
     switch (event.kind) {
     case RunEvent::Kind::ValueDiffers:

@@ -53,6 +53,7 @@ private:
     ConsoleOutput& m_out;
     const bool m_verify;
     const bool m_json;
+    std::string m_line;         // the list's line being printed
     size_t m_itemsPrinted = 0;  // bytes of the changed-items list already printed
 
     int m_differences = 0;

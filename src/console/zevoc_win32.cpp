@@ -36,18 +36,40 @@ std::string FromWide(UINT codePage, const std::wstring& wide)
 
 class Win32Output : public zevo::ConsoleOutput {
 public:
+    Win32Output()
+    {
+        DWORD mode = 0;
+        m_outIsConsole = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != FALSE;
+        if (!m_outIsConsole)
+            std::setvbuf(stdout, nullptr, _IOFBF, 64 * 1024);
+    }
     void Out(const std::string& bytes) override
     {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        std::fflush(stdout);
+        // A console shows each line at once. A file or a pipe takes them in
+        // blocks, at least every 100 ms so that its reader follows the run:
+        // written one by one, the lines cost about as much as the registry
+        // writes they report.
+        const DWORD now = GetTickCount();
+        if (m_outIsConsole || now - m_lastFlush >= kFlushMilliseconds) {
+            std::fflush(stdout);
+            m_lastFlush = now;
+        }
     }
     void Err(const std::string& bytes) override
     {
+        // Both streams captured into one file keep the order they were written in.
+        std::fflush(stdout);
         std::fwrite(bytes.data(), 1, bytes.size(), stderr);
         std::fflush(stderr);
     }
     std::string FromProgram(const std::string& utf8) override { return FromWide(CP_ACP, ToWide(CP_UTF8, utf8)); }
     std::string DataToUtf8(const std::string& bytes) override { return FromWide(CP_UTF8, ToWide(CP_ACP, bytes)); }
+
+private:
+    static const DWORD kFlushMilliseconds = 100;
+    bool m_outIsConsole = false;
+    DWORD m_lastFlush = 0;
 };
 
 class Win32Input : public zevo::ConsoleInput {

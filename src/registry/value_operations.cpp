@@ -27,10 +27,59 @@ int ValueOperations::QueryValueText(KeyHandle key, const std::string& name, uint
     return 1;
 }
 
+ValueOperations::Decoder ValueOperations::DecoderForType(int type)
+{
+    return type == kRegDword ? Decoder::Dword : type == kRegSz ? Decoder::String : Decoder::Bytes;
+}
+
+ValueOperations::Decoder ValueOperations::DecoderForForm(const ValueForm& form)
+{
+    // A "hex(N):" list and a line of no known form are byte lists whatever N.
+    return form.known && !form.typed ? DecoderForType(static_cast<int>(form.type)) : Decoder::Bytes;
+}
+
+const ValueForm& ValueOperations::ReadForm(const std::string& line, Diagnostics* diagnostics)
+{
+    m_reading.line = line;
+    m_reading.form = GetValueForm(line, m_cp, diagnostics);
+    m_reading.haveData = false;
+    return m_reading.form;
+}
+
+ValueForm ValueOperations::LineForm(const std::string& line)
+{
+    return line == m_reading.line ? m_reading.form : ReadForm(line, nullptr);
+}
+
+void ValueOperations::Decode(const std::string& line, Decoder decoder, std::string& fileData,
+                             bool* found, Diagnostics* diagnostics)
+{
+    LineReading& r = m_reading;
+    switch (decoder) {
+    case Decoder::Dword:
+        r.number = GetDwordData(line, m_cp, fileData, found, diagnostics);
+        break;
+    case Decoder::String:
+        r.text = GetStringData(line, m_cp, fileData, found, diagnostics);
+        break;
+    case Decoder::Bytes:
+        r.byteCount = GetHexData(line, m_cp, m_lineData, fileData, found, diagnostics);
+        break;
+    }
+    // ReadForm ran for this line first; only its form's own decoder gives
+    // the data that SetValue writes.
+    r.haveData = line == r.line && decoder == DecoderForForm(r.form);
+}
+
 int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
 {
+    return CompareValue(line, GetValueName(line, m_cp), key);
+}
+
+int ValueOperations::CompareValue(const std::string& line, const std::string& name, KeyHandle key)
+{
     uint32_t type = 0, size = 0;
-    if (!QueryValueText(key, GetValueName(line, m_cp), type, size)) {
+    if (!QueryValueText(key, name, type, size)) {
         ShowLineValue(line);
         return 0;
     }
@@ -38,29 +87,30 @@ int ValueOperations::CompareValue(const std::string& line, KeyHandle key)
     std::string& fileData = m_display.m_strFileData;
     bool decoded = false;
     bool same = false;
-    const ValueForm form = GetValueForm(line, m_cp);
+    const ValueForm form = ReadForm(line, nullptr);
     // A "hex(N):" list of any type equals only that type with those bytes.
     // Otherwise the registry's type decides how the line is read: a string
     // equals only a string, a number only a dword line, and other types
     // compare bytes whatever the line's own byte-list form.
-    switch (form.typed ? kUnknownType : static_cast<int>(type)) {
-    case kRegDword: {
+    const Decoder decoder = form.typed ? Decoder::Bytes : DecoderForType(static_cast<int>(type));
+    Decode(line, decoder, fileData, &decoded, nullptr);
+    switch (decoder) {
+    case Decoder::Dword: {
         uint8_t four[4] = {0, 0, 0, 0};
         std::memcpy(four, registryData, size < 4 ? size : 4);
-        uint32_t number = GetDwordData(line, m_cp, fileData, &decoded);
-        same = form.known && form.type == kRegDword && BytesToDword(four) == number;
+        same = form.known && form.type == kRegDword && BytesToDword(four) == m_reading.number;
         break;
     }
-    case kRegSz: {
+    case Decoder::String: {
         size_t length = 0;
         while (length < size && registryData[length] != 0)
             ++length;
-        const std::string& text = GetStringData(line, m_cp, fileData, &decoded);
+        const std::string& text = m_reading.text;
         same = text.size() == length && std::memcmp(text.data(), registryData, length) == 0;
         break;
     }
-    default: {
-        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded);
+    case Decoder::Bytes: {
+        const int n = m_reading.byteCount;
         m_display.m_bLongData = static_cast<unsigned>(n) > kMaxDisplayBytes;
         same = n >= 0 && static_cast<uint32_t>(n) == size &&
                (n == 0 || std::memcmp(m_lineData.data(), registryData, size) == 0) &&
@@ -87,23 +137,15 @@ void ValueOperations::ShowLineValue(const std::string& line)
 {
     std::string& fileData = m_display.m_strFileData;
     bool decoded = false;
-    const ValueForm form = GetValueForm(line, m_cp, m_diagnostics);
+    // Diagnostics that listen hear the form's notes: the form is read again for them.
+    const ValueForm form = m_diagnostics == nullptr ? LineForm(line) : ReadForm(line, m_diagnostics);
     // A line of no known form is never written: its bytes are shown, not judged.
     Diagnostics* const decoding = form.known ? m_diagnostics : nullptr;
-    switch (form.known && !form.typed ? static_cast<int>(form.type) : kUnknownType) {
-    case kRegDword:
-        GetDwordData(line, m_cp, fileData, &decoded, m_diagnostics);
-        break;
-    case kRegSz:
-        GetStringData(line, m_cp, fileData, &decoded, m_diagnostics);
-        break;
-    default: {
-        int n = GetHexData(line, m_cp, m_lineData, fileData, &decoded, decoding);
-        if (static_cast<unsigned>(n) > kMaxDisplayBytes && decoded)
-            m_display.m_bLongData = true;
-        break;
-    }
-    }
+    const Decoder decoder = DecoderForForm(form);
+    Decode(line, decoder, fileData, &decoded, decoder == Decoder::Bytes ? decoding : m_diagnostics);
+    if (decoder == Decoder::Bytes && static_cast<unsigned>(m_reading.byteCount) > kMaxDisplayBytes &&
+        decoded)
+        m_display.m_bLongData = true;
     if (!decoded) {
         // A form the codec does not know: show what stands after the "=".
         size_t equals = m_cp.Find(line, '=');
@@ -118,27 +160,27 @@ int ValueOperations::SetValue(KeyHandle key, const std::string& line)
 
 int ValueOperations::SetValue(KeyHandle key, const std::string& line, const std::string& name)
 {
-    const ValueForm form = GetValueForm(line, m_cp);
+    const ValueForm form = LineForm(line);
     if (!form.known)
         return 0;
+    if (!m_reading.haveData)
+        Decode(line, DecoderForForm(form), m_lineText, nullptr, nullptr);
+    const LineReading& r = m_reading;
     long rc;
-    switch (form.typed ? kUnknownType : static_cast<int>(form.type)) {
-    case kRegDword: {
-        uint32_t number = GetDwordData(line, m_cp, m_lineText);
-        const uint8_t bytes[4] = {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
-                                  static_cast<uint8_t>(number >> 16),
-                                  static_cast<uint8_t>(number >> 24)};
+    switch (DecoderForForm(form)) {
+    case Decoder::Dword: {
+        const uint8_t bytes[4] = {static_cast<uint8_t>(r.number), static_cast<uint8_t>(r.number >> 8),
+                                  static_cast<uint8_t>(r.number >> 16),
+                                  static_cast<uint8_t>(r.number >> 24)};
         rc = m_registry.SetValue(key, name, kRegDword, bytes, 4);
         break;
     }
-    case kRegSz: {
-        const std::string& text = GetStringData(line, m_cp, m_lineText);
-        rc = m_registry.SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(text.data()),
-                                 static_cast<uint32_t>(text.size()));
+    case Decoder::String:
+        rc = m_registry.SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(r.text.data()),
+                                 static_cast<uint32_t>(r.text.size()));
         break;
-    }
-    default: {
-        int n = GetHexData(line, m_cp, m_lineData, m_lineText);
+    case Decoder::Bytes: {
+        const int n = r.byteCount;
         if (n < 0)
             return 0;
         rc = form.typed ? m_registry.SetValueExact(key, name, form.type, m_lineData.data(),

@@ -45,6 +45,22 @@ RunEvent Interpreter::EventHere(RunEvent::Kind kind) const
     return event;
 }
 
+RunEvent& Interpreter::ValueEvent(RunEvent::Kind kind)
+{
+    // A run reports up to two events for every value line: the strings keep
+    // their buffers from one value to the next instead of allocating anew.
+    RunEvent& event = m_valueEvent;
+    event.kind = kind;
+    event.file.assign(m_currentDataFile);
+    event.line = m_lineNumber;
+    event.key.assign(m_state.m_strKeyPath);
+    event.name.assign(m_state.m_strValueName);
+    event.missing = false;
+    event.registryData.clear();
+    event.fileData.clear();
+    return event;
+}
+
 void Interpreter::Emit(const RunEvent& event)
 {
     if (m_report != nullptr)
@@ -325,13 +341,11 @@ void Interpreter::HandleValueLine(const std::string& line)
         folded = m_cp.ToUpper(s.m_strValueName);
     const bool knownMissing = m_keyCreated && m_namesWrittenInCreatedKey.count(folded) == 0;
     bool same = knownMissing ? m_values.CompareMissing(line) == 1
-                             : m_values.CompareValue(line, g_hCurrentKey) == 1;
+                             : m_values.CompareValue(line, s.m_strValueName, g_hCurrentKey) == 1;
     if (s.m_bTrackChanges && !same)
         s.m_bChangesSeen = true;
     if (!same && m_report != nullptr) {
-        RunEvent event = EventHere(RunEvent::Kind::ValueDiffers);
-        event.key = s.m_strKeyPath;
-        event.name = s.m_strValueName;
+        RunEvent& event = ValueEvent(RunEvent::Kind::ValueDiffers);
         event.missing = !m_values.LastValueFound();
         event.registryData = s.m_strRegistryData;
         event.fileData = s.m_strFileData;
@@ -361,7 +375,7 @@ void Interpreter::HandleValueLine(const std::string& line)
     m_dialog.UpdateDisplay();
     if (s.m_bVerify)
         return;
-    if (!GetValueForm(line, m_cp).known) {
+    if (!m_values.LineForm(line).known) {
         ReportLine(messages::kUnknownValueForm);
         return;
     }
@@ -373,12 +387,8 @@ void Interpreter::HandleValueLine(const std::string& line)
     }
     if (m_keyCreated)
         m_namesWrittenInCreatedKey.insert(std::move(folded));
-    if (m_report != nullptr) {
-        RunEvent event = EventHere(RunEvent::Kind::ValueWritten);
-        event.key = s.m_strKeyPath;
-        event.name = s.m_strValueName;
-        Emit(event);
-    }
+    if (m_report != nullptr)
+        Emit(ValueEvent(RunEvent::Kind::ValueWritten));
     WriteHistory(record);
 }
 

@@ -108,6 +108,8 @@ private:
     void ShowMessage(const MixedText& message);
     // An event at the current line of the current data file.
     RunEvent EventHere(RunEvent::Kind kind) const;
+    // The event of the value line being handled, its key and name filled in.
+    RunEvent& ValueEvent(RunEvent::Kind kind);
     void Emit(const RunEvent& event);
     void ReportFileResult(FileResult result);
     // The read-only run's answer to a directive that would change something:
@@ -153,6 +155,7 @@ private:
     bool m_processEnded = false;
     bool m_historyFailureReported = false;
     RunReport* m_report = nullptr;
+    RunEvent m_valueEvent;  // reused by ValueEvent
     ChangeJournal* m_journal = nullptr;
     bool m_readOnly = false;
     bool m_ignoreConditions = false;

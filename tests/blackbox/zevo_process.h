@@ -49,14 +49,14 @@ struct Zevo {
     DWORD Finish() { return Wait(30000) && GetExitCodeProcess(p.hProcess, &code) ? code : STILL_ACTIVE; }
 };
 
-// zevoc.exe as deployment engines start it: standard input not a console, output read from files,
-// the whole exit code read with GetExitCodeProcess.
+// zevoc.exe as deployment engines start it: standard input not a console, output read from files
+// (`together`: both streams into one, `out`), the whole exit code read with GetExitCodeProcess.
 struct Output {
     DWORD code = STILL_ACTIVE;
     std::string out, err;
 };
 
-inline Output Zevoc(const std::string& arguments)
+inline Output Zevoc(const std::string& arguments, bool together = false)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     const std::string outPath = ScratchPath("zevoc.out"), errPath = ScratchPath("zevoc.err");
@@ -66,7 +66,7 @@ inline Output Zevoc(const std::string& arguments)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = files[0], startup.hStdOutput = files[1], startup.hStdError = files[2];
+    startup.hStdInput = files[0], startup.hStdOutput = files[1], startup.hStdError = files[together ? 1 : 2];
     std::string line = "\"" + BuiltProgram("zevoc.exe") + "\" " + arguments;
     PROCESS_INFORMATION p = {};
     Output result;

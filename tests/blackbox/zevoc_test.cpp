@@ -90,6 +90,17 @@ TEST(ZevocTest, VerifyChangesNothingApplyChangesWhatVerifyListed)
     ExpectJsonLines(Zevoc("apply " + data + " --json").out);
 }
 
+// Standard output comes in blocks when it is a file; captured into one file with standard error,
+// the lines still stand in the order the run wrote them.
+TEST(ZevocTest, BothStreamsInOneFileKeepTheirOrder)
+{
+    const std::string data = WriteScratchFile("order.zvd", "REGEDIT4\r\n" + kRoot + "\"a\"=\"1\"\r\n/* between\r\n\"b\"=\"2\"\r\n");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    const Output apply = Zevoc("apply " + data, true);
+    EXPECT_EQ(apply.out, "File=" + data + "\n" + kPath + " \"a\"\n" + data + ":4:  between\n" + kPath +
+                             " \"b\"\nsummary: values written 2, values deleted 0, keys deleted 0, file operations 0, problems 0\n");
+}
+
 // Exit codes as deployment engines read them, with what the output says about them.
 TEST(ZevocTest, ExitCodes)
 {
