@@ -66,9 +66,9 @@ void ValueOperations::Decode(const std::string& line, Decoder decoder, std::stri
         r.byteCount = GetHexData(line, m_cp, m_lineData, fileData, found, diagnostics);
         break;
     }
-    // ReadForm ran for this line first; only its form's own decoder gives
-    // the data that SetValue writes.
-    r.haveData = line == r.line && decoder == DecoderForForm(r.form);
+    // The callers have read this line's form first; only the form's own
+    // decoder gives the data that SetValue writes.
+    r.haveData = decoder == DecoderForForm(r.form);
 }
 
 int ValueOperations::CompareValue(const std::string& line, KeyHandle key)

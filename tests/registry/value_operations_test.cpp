@@ -52,6 +52,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {kRegBinary, big + "\xab", "\"v\"=hex:" + List(128001), 0, List(128001), "", true},
         {kAbsent, "", "\"v\"=hex:" + List(100), 0, List(100), "", false},
     };
+    int writes = 0;
     for (const auto& r : rows) {
         SCOPED_TRACE(r.line.substr(0, 30));
         Reg().DeleteValue(Base(), "v");
@@ -61,8 +62,21 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         EXPECT_EQ(display.m_strFileData, r.fileData);
         EXPECT_EQ(display.m_strRegistryData, r.registryData);
         EXPECT_EQ(display.m_bLongData, r.longData);
+        // The write after a comparison writes the line's own form, whatever the registry held.
+        const int written = ops.SetValue(Base(), r.line);
+        writes += written;
+        EXPECT_EQ(ops.CompareValue(r.line, Base()), written) << "a written value compares equal";
     }
-    const struct { std::string line, stored; } writes[] = {
+    EXPECT_EQ(writes, static_cast<int>(std::size(rows)) - 2) << "all but \"other\" and the list too long";
+    // A string stored without its zero: the comparison reads nothing after its bytes.
+    const auto exact = [this](const char* text, uint32_t size) {
+        Reg().SetValueExact(Base(), "v", kRegSz, reinterpret_cast<const uint8_t*>(text), size);
+    };
+    exact("abcd", 4);
+    ops.CompareValue("\"v\"=\"x\"", Base());
+    exact("abc", 3);
+    EXPECT_EQ(ops.CompareValue("\"v\"=\"abc\"", Base()), 1);
+    const struct { std::string line, stored; } lines[] = {
         {"\"s\"=\"\"", "1:\0"s}, {"\"s\"=\"a\nb\"", "1:a\nb\0"s}, {"@=\"x\"", "1:x\0"s}, {"\"e\"=hex:", "3:"},
         {"\"s\"=\"\x95\x5C\x83\x5C\"", "1:\x95\x5C\x83\x5C\0"s}, {"\"b\"=hex:00,ff,00", "3:\0\xff\0"s},
         {"\"d\"=dword:12345678", "4:\x78\x56\x34\x12"}, {"\"x\"=hex(2):25,00", "2:%\0"s},
@@ -75,7 +89,7 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {"\"u\"=hex(4):01,00", "4:\1\0"s}, {"\"t\"=hex(1):61,62", "1:ab"}, {"\"n\"=hex(ffffffff):", "4294967295:"},
         {"\"u\"= hex:01", "error 2"},
     };
-    for (const auto& r : writes) {
+    for (const auto& r : lines) {
         SCOPED_TRACE(r.line.substr(0, 30));
         const std::string name = GetValueName(r.line, kShiftJis);
         Reg().DeleteValue(Base(), name);

@@ -42,7 +42,9 @@ TEST_P(RunReportTest, EventsOfEachEntry)
         {"", "/M \"d\"\r\n/R \"d\"", "problem 1 ファイル操作に失敗しました。; problem 2 ファイル操作に失敗しました。", FileResult::Failed},
         {"", "/M \"d\"\r\n/D \"d\"", "", FileResult::NothingToDo},
         {ignore, "/AM 13\r\n/AT 9:30 9:31\r\n[$K]\r\n\"i\"=\"1\"", "differs 4 i missing>1; written 4 i"},
-        {"", "[$K\\Fresh]\r\n\"f\"=dword:00000001", "differs 2 f missing>00000001; written 2 f"},  // a new key's value, not asked for
+        // A new key's value, not asked for, after a value that was found.
+        {"", "[$K]\r\n\"e\"=\"2\"\r\n[$K\\Fresh]\r\n\"f\"=dword:00000001",
+         "differs 2 e 1>2; written 2 e; differs 4 f missing>00000001; written 4 f"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.data);
