@@ -11,6 +11,11 @@ bench/run.sh, which builds the programs.
 another program asks the dialog every 50 ms whether it is hung and sends it
 WM_NULL.
 
+--floor [REPEATS]: 100,000 new values written by zevo.exe, zevoc apply and
+regedit /s beside loops that only set them (ANSI and wide calls): how much
+of the time is the registry calls themselves. Best with ZEVO_BENCH_CPU, where
+a run's time is the CPU it uses.
+
 ZEVO_BENCH_CPU=N runs the Wine server and every program on CPU N alone: a
 server request then costs what the server's work costs, without the wake-up
 of another processor in between (on a virtual machine most of a request's
@@ -156,6 +161,34 @@ def measure_history(other, repeats, values=100000):
         statistics.median(times['this']), other, statistics.median(times['other']), ratio))
 
 
+def measure_floor(repeats, values=100000):
+    folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
+    data = folder / 'floor.zvd'
+    write_data_file(data, values)
+    programs = [
+        ('set loop (ANSI)', lambda: wine(str(LOOP), str(values), 'set')),
+        ('set loop (wide)', lambda: wine(str(LOOP), str(values), 'setw')),
+        ('zevo.exe', lambda: wine(str(ZEVO), windows_path(data))),
+        ('zevoc apply', lambda: wine(str(ZEVOC), 'apply', windows_path(data))),
+        ('regedit /s', lambda: wine('regedit', '/s', windows_path(data))),
+    ]
+    times = {name: [] for name, _ in programs}
+    for repeat in range(repeats):
+        start = repeat % len(programs)
+        for name, run in programs[start:] + programs[:start]:
+            clear_key()
+            times[name].append(run()[0])
+    clear_key()
+    data.unlink()
+    folder.rmdir()
+    where = ' on CPU %s alone' % ONE_CPU[-1] if ONE_CPU else ''
+    print('%d new values, medians of %d runs%s; ratio to regedit within each repeat:' % (
+        values, repeats, where))
+    for name, seconds in times.items():
+        ratio = statistics.median(t / r for t, r in zip(seconds, times['regedit /s']))
+        print('%-16s %6.3f s  %5.2f' % (name, statistics.median(seconds), ratio))
+
+
 def measure_responsiveness(values):
     folder = Path(tempfile.mkdtemp(prefix='zevo-bench-'))
     data = folder / 'responsive.zvd'
@@ -173,6 +206,8 @@ def measure_responsiveness(values):
 def main():
     if len(sys.argv) > 1 and sys.argv[1] == '--responsive':
         return measure_responsiveness(int(sys.argv[2]) if len(sys.argv) > 2 else 100000)
+    if len(sys.argv) > 1 and sys.argv[1] == '--floor':
+        return measure_floor(int(sys.argv[2]) if len(sys.argv) > 2 else 5)
     if len(sys.argv) > 2 and sys.argv[1] == '--history':
         return measure_history(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 5)
     repeats = int(sys.argv[1]) if len(sys.argv) > 1 else 3

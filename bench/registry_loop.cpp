@@ -1,17 +1,21 @@
 // The registry API's own limit for a run: for each value one query and,
 // where the registry differs, one set, with every key opened once. It makes
 // the same values that bench/fast_run.py writes into its data files.
-// Usage: registry_loop.exe VALUES
+// Usage: registry_loop.exe VALUES [set | setw]
+//   set:  one set per value and no query, as `regedit /s` does;
+//   setw: the same through the wide call, converting name and text first.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
     const int values = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const std::string mode = argc > 2 ? argv[2] : "";
     std::vector<BYTE> buffer(128001);
     HKEY key = nullptr;
     int written = 0;
@@ -48,6 +52,25 @@ int main(int argc, char** argv)
             size = 8;
             type = REG_BINARY;
             break;
+        }
+        if (mode == "set") {
+            RegSetValueExA(key, name, 0, type, data, size);
+            ++written;
+            continue;
+        }
+        if (mode == "setw") {
+            WCHAR wideName[32], wideText[64];
+            MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 32);
+            if (type == REG_SZ) {
+                const int count = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<char*>(data),
+                                                      static_cast<int>(size), wideText, 64);
+                RegSetValueExW(key, wideName, 0, type, reinterpret_cast<BYTE*>(wideText),
+                               static_cast<DWORD>(count) * sizeof(WCHAR));
+            } else {
+                RegSetValueExW(key, wideName, 0, type, data, size);
+            }
+            ++written;
+            continue;
         }
         // A small offer first, as the cheapest query of a small value.
         DWORD oldType = 0, oldSize = 1024;
