@@ -47,9 +47,9 @@ public:
     {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         // A console shows each line at once. A file or a pipe takes them in
-        // blocks, at least every 100 ms so that its reader follows the run:
-        // written one by one, the lines cost about as much as the registry
-        // writes they report.
+        // blocks, with a line that comes 100 ms after the last block, so that
+        // its reader follows the run: written one by one, the lines cost
+        // about as much as the registry writes they report.
         const DWORD now = GetTickCount();
         if (m_outIsConsole || now - m_lastFlush >= kFlushMilliseconds) {
             std::fflush(stdout);
