@@ -32,6 +32,8 @@ TEST_P(ValueOperationsTest, ComparesAndWrites)
         {kRegDword, "\xff\xff\xff\xff", "\"v\"=hex:ff,ff,ff,ff", 0, "ff,ff,ff,ff", "ffffffff", false},
         {kRegSz, "", "\"v\"=dword:00000000", 1, "00000000", "", false},  // no =": the empty string
         {kRegSz, "abc", "\"v\"=\"ABC\"", 0, "ABC", "abc", false},
+        // A string that holds "dword:" reads as a number against a dword; it is still written as a string.
+        {kRegDword, "\1\0\0\0"s, "\"v\"=\"dword:00000001\"", 0, "00000001\"", "00000001", false},
         {kRegDword, "", "\"v\"=dword:00000000", 1, "00000000", "00000000", false},  // a dword of no bytes
         // Other types compare bytes, whatever the line's own byte-list form.
         {kRegBinary, "\1\0"s, "\"v\"=hex(8):01,00", 1, "01,00", "01,00", false},
