@@ -102,6 +102,31 @@ TEST(ConsoleTest, QuestionsOnTheConsole)
     }
 }
 
+// What verify and then apply print, line by line, on the in-memory registry.
+TEST(ConsoleTest, WhatVerifyAndApplyPrint)
+{
+    MemoryRegistry registry(CodePage::ShiftJis());
+    test::RecordingProcess process;
+    test::RecordingFiles files;
+    StringOutput out;
+    ConsolePlatform platform{out, files, CodePage::ShiftJis(), &registry, &process, nullptr};
+    const std::string key = "HKEY_CURRENT_USER\\P", setup = test::WriteScratchFile("P0.ZVD", "REGEDIT4\r\n[" + key +
+        "]\r\n\"e\"=\"1\"\r\n[" + key + "\\Gone]\r\n");
+    ASSERT_EQ(RunConsoleCommand({"apply", setup}, platform), kExitDone);
+    const std::string data = test::WriteScratchFile("P1.ZVD", "REGEDIT4\r\n[" + key + "]\r\n\"e\"=\"2\"\r\n/%=[" + key +
+        "\\Gone]\r\n/* note\r\n\"f\"=dword:00000010\r\n"), at = data + ":";
+    out = StringOutput();
+    EXPECT_EQ(RunConsoleCommand({"verify", data}, platform), kExitFound);
+    EXPECT_EQ(out.out, at + "3: [" + key + "] \"e\": registry 1; file 2\n" + at + "4: [" + key + "\\GONE]: key should be absent\n" +
+        at + "6: [" + key + "] \"f\": registry missing; file 00000010\nsummary: differences 3, not carried out 0, warnings 0\n");
+    EXPECT_EQ(out.err, at + "5:  note\n");
+    out = StringOutput();
+    EXPECT_EQ(RunConsoleCommand({"apply", data}, platform), kExitDone);
+    EXPECT_EQ(out.out, "File=" + data + "\n" + key + " \"e\"\n[" + key + "\\GONE] -- Key deleted --\n" + key + " \"f\"\n"
+        "summary: values written 2, values deleted 0, keys deleted 1, file operations 0, problems 0\n");
+    EXPECT_EQ(out.err, at + "5:  note\n");
+}
+
 // Natively, on the in-memory registry: a run's undo file gives the capture of the keys before it back.
 TEST(ConsoleTest, UndoGivesTheCaptureBack)
 {
