@@ -125,6 +125,13 @@ TEST(ConsoleTest, WhatVerifyAndApplyPrint)
     EXPECT_EQ(out.out, "File=" + data + "\n" + key + " \"e\"\n[" + key + "\\GONE] -- Key deleted --\n" + key + " \"f\"\n"
         "summary: values written 2, values deleted 0, keys deleted 1, file operations 0, problems 0\n");
     EXPECT_EQ(out.err, at + "5:  note\n");
+    // A line the reader drops is a warning, and with --strict a check that cannot be relied on.
+    const std::string broken = test::WriteScratchFile("P2.ZVD", "REGEDIT4\r\n[" + key + "]\r\n\"p\"=\"C:\\DOS\"\r\n");
+    out = StringOutput();
+    EXPECT_EQ(RunConsoleCommand({"verify", broken}, platform), kExitDone);
+    EXPECT_EQ(RunConsoleCommand({"verify", broken, "--strict"}, platform), kExitCannotRun);
+    const std::string summary = "summary: differences 0, not carried out 0, warnings 1\n";
+    EXPECT_EQ(out.out, summary + summary);
 }
 
 // Natively, on the in-memory registry: a run's undo file gives the capture of the keys before it back.
