@@ -121,6 +121,10 @@ TEST(ConsoleTest, WhatVerifyAndApplyPrint)
         at + "6: [" + key + "] \"f\": registry missing; file 00000010\nsummary: differences 3, not carried out 0, warnings 0\n");
     EXPECT_EQ(out.err, at + "5:  note\n");
     out = StringOutput();
+    EXPECT_EQ(RunConsoleCommand({"verify", data, "--json"}, platform), kExitFound);
+    EXPECT_NE(out.out.find("\n{\"event\":\"text\",\"file\":" + JsonQuote(data) + ",\"line\":5,\"message\":\" note\"}\n"),
+              std::string::npos) << out.out;
+    out = StringOutput();
     EXPECT_EQ(RunConsoleCommand({"apply", data}, platform), kExitDone);
     EXPECT_EQ(out.out, "File=" + data + "\n" + key + " \"e\"\n[" + key + "\\GONE] -- Key deleted --\n" + key + " \"f\"\n"
         "summary: values written 2, values deleted 0, keys deleted 1, file operations 0, problems 0\n");
