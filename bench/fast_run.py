@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""A Fast run of zevo.exe and `zevoc apply` beside `regedit /s` and a bare
-loop of the same registry calls, under Wine, on data files of 10,000 and
-100,000 values. Each is timed at least three times, alternately, on a registry without the
-keys (first apply, new keys), on one whose keys hold the same values with
-other data (first apply, existing keys) and on one that holds the values
-already (rerun); medians and ratios come from the same run. Run it through
-bench/run.sh, which builds the programs.
+"""A Fast run of zevo.exe and `zevoc apply` beside `regedit /s` and a bare loop
+of the same registry calls, under Wine, on data files of 10,000 and 100,000
+values. Each is timed at least three times, alternately, on a registry
+without the keys (first apply, new keys), on one whose keys hold the same
+values with other data (first apply, existing keys) and on one that holds
+the values already (rerun); medians and ratios come from the same run. Run
+it through bench/run.sh, which builds the programs.
 
 --responsive [VALUES]: a Fast run of VALUES (100,000) new values while
 another program asks the dialog every 50 ms whether it is hung and sends it
