@@ -36,6 +36,15 @@ struct NoFiles : FileOperations {
     FileResult RemoveEmptyDirectory(const std::string&) override { return FileResult::Failed; }
 };
 
+// A machine for whole console commands: the in-memory registry, recorded programs and files.
+struct InMemory {
+    MemoryRegistry registry{CodePage::ShiftJis()};
+    test::RecordingProcess process;
+    test::RecordingFiles files;
+    StringOutput out;
+    ConsolePlatform platform{out, files, CodePage::ShiftJis(), &registry, &process, nullptr};
+};
+
 TEST(ConsoleTest, CommandLines)
 {
     const struct {
@@ -105,11 +114,9 @@ TEST(ConsoleTest, QuestionsOnTheConsole)
 // What verify and then apply print, line by line, on the in-memory registry.
 TEST(ConsoleTest, WhatVerifyAndApplyPrint)
 {
-    MemoryRegistry registry(CodePage::ShiftJis());
-    test::RecordingProcess process;
-    test::RecordingFiles files;
-    StringOutput out;
-    ConsolePlatform platform{out, files, CodePage::ShiftJis(), &registry, &process, nullptr};
+    InMemory machine;
+    StringOutput& out = machine.out;
+    ConsolePlatform& platform = machine.platform;
     const std::string key = "HKEY_CURRENT_USER\\P", setup = test::WriteScratchFile("P0.ZVD", "REGEDIT4\r\n[" + key +
         "]\r\n\"e\"=\"1\"\r\n[" + key + "\\Gone]\r\n");
     ASSERT_EQ(RunConsoleCommand({"apply", setup}, platform), kExitDone);
@@ -141,11 +148,9 @@ TEST(ConsoleTest, WhatVerifyAndApplyPrint)
 // Natively, on the in-memory registry: a run's undo file gives the capture of the keys before it back.
 TEST(ConsoleTest, UndoGivesTheCaptureBack)
 {
-    MemoryRegistry registry(CodePage::ShiftJis());
-    test::RecordingProcess process;
-    test::RecordingFiles files;
-    StringOutput out;
-    ConsolePlatform platform{out, files, CodePage::ShiftJis(), &registry, &process, nullptr};
+    InMemory machine;
+    StringOutput& out = machine.out;
+    ConsolePlatform& platform = machine.platform;
     const std::string key = "[HKEY_CURRENT_USER\\S]\r\n", gone = "HKEY_CURRENT_USER\\S\\Gone";
     ASSERT_EQ(RunConsoleCommand({"apply", test::WriteScratchFile("SETUP.ZVD", "REGEDIT4\r\n" + key +
         "\"Kept\"=\"old\"\r\n\"b\"=hex(b):01\r\n[" + gone + "]\r\n\"g\"=dword:00000005\r\n")}, platform), kExitDone);
